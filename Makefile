@@ -1,0 +1,36 @@
+# The two commands of the README: `make demo` and `make test`. `make dist` stages
+# the Windows deliverables under out/dist.
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup native windows test test-native test-windows dist demo clean
+
+all: native windows
+
+setup:
+	./scripts/bootstrap
+
+native: setup
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS)
+
+windows: setup
+	cmake --preset windows >/dev/null
+	cmake --build --preset windows -j $(JOBS)
+
+test-native: native
+	ctest --preset native -j $(JOBS)
+
+test-windows: windows dist
+	./scripts/wine-setup
+	ctest --preset windows
+
+test: test-native test-windows
+
+dist: windows
+	./scripts/dist
+
+demo: dist
+	./scripts/demo
+
+clean:
+	rm -rf out

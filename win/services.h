@@ -1,0 +1,93 @@
+// Platform services behind small interfaces, so that logic runs against test fakes
+// natively and against the Win32 implementations (win/*_win32.cpp) for real.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace win {
+
+class DialogWindow;
+
+struct PrinterInfo {
+    std::string printerName;
+    std::string driverName;
+};
+
+class Spooler {
+public:
+    virtual ~Spooler() = default;
+    // Local and connected printers (level-2 records); nullopt when enumeration fails.
+    virtual std::optional<std::vector<PrinterInfo>> EnumeratePrinters() = 0;
+    // The queue's port name (level 2); nullopt when the printer cannot be read.
+    virtual std::optional<std::string> GetPort(const std::string& printerName) = 0;
+    // Changes the queue's port (level 2, full access).
+    virtual bool SetPort(const std::string& printerName, const std::string& portName) = 0;
+    // Printer-driver directory of the local machine for the default environment.
+    virtual std::optional<std::string> DriverDirectory() = 0;
+};
+
+class Locale {
+public:
+    virtual ~Locale() = default;
+    // LOCALE_IMEASURE of the user default locale: "0" metric, "1" U.S.
+    virtual std::optional<std::string> MeasurementSystem() = 0;
+    // LOCALE_SDECIMAL of the user default locale.
+    virtual std::string DecimalSeparator() = 0;
+};
+
+inline constexpr uint32_t kAttributeReadOnly = 0x1;  // FILE_ATTRIBUTE_READONLY
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual std::optional<uint32_t> Attributes(const std::string& path) = 0;
+    virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+    virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+    // Writes the whole file through a temporary file in the same folder that then
+    // replaces the destination, so a failure leaves the old file whole.
+    virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+    // Copies over an existing destination, replacing it atomically.
+    virtual bool CopyFile(const std::string& from, const std::string& to) = 0;
+    virtual bool DeleteFile(const std::string& path) = 0;
+    // The user's temporary folder with a trailing separator.
+    virtual std::string TempFolder() = 0;
+    // Full path of the running program; nullopt when it cannot be obtained.
+    virtual std::optional<std::string> ProgramPath() = 0;
+    virtual std::string CurrentDirectory() = 0;
+    virtual bool SetCurrentDirectory(const std::string& path) = 0;
+    virtual std::string DocumentsFolder() = 0;
+};
+
+class Processes {
+public:
+    virtual ~Processes() = default;
+    // Starts `commandLine` and returns when it has ended (at once when it cannot be
+    // started). Meanwhile paint messages of `window` are handled; its other input
+    // queued during the run is discarded at the end. `window` may be null.
+    virtual void RunAndWait(const std::string& commandLine, bool noWindow, DialogWindow* window) = 0;
+};
+
+class Instance {
+public:
+    virtual ~Instance() = default;
+    // Creates the named mutex, initially owned and held until the process ends;
+    // true when it already existed.
+    virtual bool CreateOwnedMutexExisted(const std::string& name) = 0;
+    // Finds a top-level window by its exact title and brings it to the foreground.
+    virtual void ActivateWindow(const std::string& title) = 0;
+};
+
+// All services of one run, handed to dialogs by reference.
+struct Services {
+    Spooler& spooler;
+    Locale& locale;
+    FileSystem& files;
+    Processes& processes;
+    Instance& instance;
+};
+
+}  // namespace win

@@ -1,0 +1,64 @@
+// The program-wide side of the user interface: modal runs, message boxes, strings
+// and menus of the language module, and the platform's common dialogs. One Ui per
+// run, Win32 or headless; dialogs receive it at construction.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace win {
+
+class Dialog;
+class DialogWindow;
+
+enum class MessageKind {
+    Error,        // error icon, OK
+    Information,  // information icon, OK
+    Question,     // question icon, Yes and No; only kIdYes proceeds
+};
+
+struct MenuItem {
+    int command = 0;
+    std::string text;
+    bool operator==(const MenuItem&) const = default;
+};
+
+struct FileDialogArgs {
+    std::string title;
+    std::string filter;  // "Text files|*.txt|" style, '|' separating the parts
+    std::string defaultExtension;
+    std::string suggestedName;
+};
+
+class Ui {
+public:
+    virtual ~Ui() = default;
+
+    // Runs `dialog` modally from its template above `parent` (null: no owner).
+    virtual int RunModal(Dialog& dialog, DialogWindow* parent) = 0;
+
+    // Message box with the application title as caption. Returns the button pressed.
+    virtual int MessageBox(std::string_view text, MessageKind kind) = 0;
+    // String `id` of the language module; empty when missing or empty.
+    virtual std::string LoadString(int id) = 0;
+    virtual bool HasString(int id) = 0;
+    // Items of the first submenu of menu `id`; empty when the menu is missing.
+    virtual std::vector<MenuItem> LoadMenu(int id) = 0;
+
+    // Caption of every message box: string 100, or "Mertavo" when that is empty.
+    virtual void SetApplicationTitle(std::string title) = 0;
+    virtual std::string ApplicationTitle() const = 0;
+
+    // Common dialogs; nullopt when cancelled.
+    virtual std::optional<std::string> BrowseForFolder(DialogWindow& owner, std::string_view title) = 0;
+    // Open: OFN_CREATEPROMPT | OFN_HIDEREADONLY. Save: OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT.
+    virtual std::optional<std::string> OpenFileName(DialogWindow& owner, const FileDialogArgs& args) = 0;
+    virtual std::optional<std::string> SaveFileName(DialogWindow& owner, const FileDialogArgs& args) = 0;
+
+    // Shows string `id` in a message box.
+    int ShowMessage(int id, MessageKind kind) { return MessageBox(LoadString(id), kind); }
+};
+
+}  // namespace win
