@@ -22,6 +22,6 @@ bool CTarnelDlg::OnInitDialog() {
     return true;
 }
 
-void CTarnelDlg::OnSysCommand(const win::Message&) {}
+void CTarnelDlg::OnSysCommand(const win::Message& message) { message.callDefault = true; }
 
 }  // namespace mainwindow

@@ -9,8 +9,9 @@ int Dialog::RunModal(DialogWindow* parent) { return ui_.RunModal(*this, parent);
 bool Dialog::Dispatch(const Message& message) {
     if (exchanging_ && message.event == Event::Change) return true;
     if (const Route* route = FindHandler(message.event, message.id)) {
+        message.callDefault = false;
         (*route)(message);
-        return true;
+        return !message.callDefault;
     }
     if (message.event == Event::Command && message.id == kIdOk) {
         OnOK();

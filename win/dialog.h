@@ -6,7 +6,8 @@
 //   {event, control id, handler} (see MessageEntry). The first entry whose event and
 //   id match runs; an event without an entry gets the default handling (IDOK and
 //   IDCANCEL commands end the dialog through OnOK / OnCancel, everything else is
-//   left to the platform).
+//   left to the platform). A handler that wants the default handling as well (a
+//   system command it does not own, say) sets message.callDefault.
 // - A dialog holds no window handle and reaches no global. It talks to its window
 //   and controls only through Window(), a DialogWindow backend (Win32 or headless),
 //   and to the rest of the system through the Ui and the services it was given.
@@ -53,6 +54,7 @@ struct Message {
     int code = 0;
     int pos = 0;
     bool shown = false;
+    mutable bool callDefault = false;  // set by a handler: run the default handling too
 };
 
 class Dialog;
