@@ -43,9 +43,21 @@ bool ClearReadOnly(win::FileSystem& files, const std::string& path);
 BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep, bool clearReadOnly);
 
 // Copies source text, compiled table and paper data into `destinationFolder`, in
-// that order, stopping at the first failure, which shows `failureMessageId`.
+// that order, stopping at the first failure, which shows `failureMessageId` as an
+// error. Read-only destinations are made writable first unless the caller (export)
+// leaves the destination folder as it is.
 bool InstallPaperData(const BuildContext& context, const BuildFiles& files,
-                      const std::string& destinationFolder, int failureMessageId);
+                      const std::string& destinationFolder, int failureMessageId,
+                      bool clearDestinationReadOnly = true);
+
+// The parts of a build, exposed for the callers that need one of them and for tests.
+BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& modelPrefix,
+                          const std::string& seriesCode, const std::string& modelCode);
+// The low byte of a hexadecimal code text as a one-character string; empty for 0.
+std::string CodeCharacter(const std::string& code);
+std::string CompilerCommandLine(const std::string& programFolder, const BuildFiles& names);
+std::string ConverterCommandLine(const std::string& programFolder, const BuildFiles& names,
+                                 const std::string& seriesCode, const std::string& modelCode);
 
 // Destination names in a folder (no trailing separator).
 std::string DestinationSource(const std::string& folder, const std::string& modelPrefix);

@@ -1,0 +1,28 @@
+// Processes fake: records every command line and lets a test stand in for the tool
+// (for instance by creating its output file in a fake file system).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "win/services.h"
+
+namespace fakes {
+
+class FakeProcesses : public win::Processes {
+public:
+    struct Run {
+        std::string commandLine;
+        bool noWindow = false;
+    };
+    std::vector<Run> runs;
+    std::function<void(const std::string& commandLine)> onRun;
+
+    void RunAndWait(const std::string& commandLine, bool noWindow, win::DialogWindow*) override {
+        runs.push_back({commandLine, noWindow});
+        if (onRun) onRun(commandLine);
+    }
+};
+
+}  // namespace fakes
