@@ -1,0 +1,346 @@
+#include "editor/units.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
+#include "papertable/paper_record.h"
+#include "resources/resource_ids.h"
+
+namespace editor {
+
+namespace {
+
+int64_t PowerOfTen(int k) {
+    int64_t p = 1;
+    for (int i = 0; i < k; ++i) p *= 10;
+    return p;
+}
+
+std::string Format(const char* format, double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
+
+float RoundDisplay(float x, int decimals) {
+    if (!(x >= 0)) return 0;  // negative, and not a number
+    if (decimals < 0 || decimals > 2) decimals = 0;
+    const long double scaled = static_cast<long double>(x) * PowerOfTen(decimals + 1);
+    // The digits live in an unsigned 32-bit integer; larger values are held there.
+    constexpr long double kMax = 4294967295.0L;
+    uint64_t a = static_cast<uint64_t>(std::min(scaled, kMax));
+    if (a % 10 >= 5) a += 10;
+    const double result = static_cast<double>(a / 10) / static_cast<double>(PowerOfTen(decimals));
+    return static_cast<float>(result);
+}
+
+float RoundDisplaySigned(float x, int decimals) {
+    const float magnitude = RoundDisplay(std::fabs(x), decimals);
+    return x < 0 ? -magnitude : magnitude;
+}
+
+int64_t RoundScaled(int64_t a, int k) {
+    if (k <= 0) return a;
+    const int64_t divisor = PowerOfTen(k);
+    const int64_t half = divisor / 2;
+    return (a >= 0 ? a + half : a - half) / divisor;
+}
+
+int64_t ParseFixed(std::string_view text, int k, char separator) {
+    const bool negative = !text.empty() && text.front() == '-';
+    int64_t value = 0;
+    bool afterSeparator = false;
+    int decimals = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            if (value <= (kParseFixedLimit - 9) / 10) {
+                value = value * 10 + (c - '0');
+            } else {
+                value = kParseFixedLimit;
+            }
+            if (!afterSeparator) continue;
+            if (++decimals == k) {
+                if (i + 1 < text.size() && text[i + 1] >= '5' && text[i + 1] <= '9') ++value;
+                break;
+            }
+        } else if (c == separator) {
+            if (k == 0) break;
+            afterSeparator = true;
+        }
+    }
+    for (; decimals < k; ++decimals) value = std::min(value * 10, kParseFixedLimit);
+    value = std::min(value, kParseFixedLimit);
+    return negative ? -value : value;
+}
+
+void LocalizeDecimal(std::string& text, char separator) {
+    std::replace(text.begin(), text.end(), '.', separator);
+}
+
+void CanonicalizeDecimal(std::string& text, char separator) {
+    std::replace(text.begin(), text.end(), separator, '.');
+}
+
+double ReadPlainDecimal(std::string_view text) {
+    size_t start = 0;
+    while (start < text.size() &&
+           (text[start] == ' ' || (text[start] >= '\t' && text[start] <= '\r')))
+        ++start;
+    if (start < text.size() && text[start] == '+') ++start;
+    double value = 0;
+    const char* first = text.data() + start;
+    const auto [end, error] =
+        std::from_chars(first, text.data() + text.size(), value, std::chars_format::fixed);
+    if (error != std::errc() || end == first || !std::isfinite(value)) return 0;
+    return value;
+}
+
+std::string MmTextToInchText(std::string_view mmText, int decimals) {
+    const float mm = static_cast<float>(ReadPlainDecimal(mmText));
+    const float inches = static_cast<float>(static_cast<long double>(mm) * 10.0L / 254.0L);
+    char format[16];
+    std::snprintf(format, sizeof format, "%%0.%df", decimals);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format,
+                  static_cast<double>(RoundDisplay(inches, decimals)));
+    return buffer;
+}
+
+float TenthsToDisplay(int tenths, bool inch) {
+    if (inch) return RoundDisplay(static_cast<float>(tenths / 254.0), 2);
+    return RoundDisplay(static_cast<float>(tenths / 10.0), 1);
+}
+
+namespace {
+
+// The dot count as a single-precision quotient in the display unit, before rounding.
+float DotsQuotient(int dots, int resolution, bool inch) {
+    if (resolution <= 0) return 0;
+    if (inch) return static_cast<float>(static_cast<double>(dots) / resolution);
+    return static_cast<float>(static_cast<double>(dots) * 254.0 / (resolution * 10));
+}
+
+}  // namespace
+
+float DotsToDisplay(int dots, int resolution, bool inch) {
+    return RoundDisplay(DotsQuotient(dots, resolution, inch), inch ? 2 : 1);
+}
+
+float SignedDotsToDisplay(int dots, int resolution, bool inch) {
+    return RoundDisplaySigned(DotsQuotient(dots, resolution, inch), inch ? 2 : 1);
+}
+
+float GapDotsToDisplay(int gapDots, int resolution, bool inch) {
+    const float mm = DotsQuotient(gapDots, resolution, false);
+    if (inch) return RoundDisplay(static_cast<float>(mm / 25.4), 2);
+    return RoundDisplay(mm, 1);
+}
+
+std::string FieldText(float value, bool inch, char separator) {
+    std::string text = Format(inch ? "%.2f" : "%.1f", value);
+    LocalizeDecimal(text, separator);
+    return text;
+}
+
+std::string DimensionLabel(float value, bool inch, char separator) {
+    std::string text = Format(inch ? "%.2f \"" : "%.1f mm", value);
+    LocalizeDecimal(text, separator);
+    return text;
+}
+
+std::string DimensionLabelFromText(std::string_view text, bool inch) {
+    return std::string(text) + (inch ? " \"" : " mm");
+}
+
+std::string_view UnitLabel(bool inch) {
+    return inch ? "\"" : "mm";
+}
+
+int64_t TenthsFromDisplay(int64_t x, bool inch) {
+    return inch ? RoundScaled(x * 254, 3) : RoundScaled(x, 2);
+}
+
+int64_t DotsFromDisplay(int64_t x, int resolution, bool inch) {
+    if (inch) return RoundScaled(x * resolution, 3);
+    return RoundScaled(x * resolution * 10 / 254, 3);
+}
+
+int64_t DotsFromTenths(int64_t tenths, int resolution) {
+    return RoundScaled(tenths * resolution * 10 / 254, 1);
+}
+
+int64_t DotsFromLongMillimetres(int64_t x, int resolution) {
+    if (x > 700000 || x < -700000) return RoundScaled(x * resolution / 254, 2);
+    return DotsFromDisplay(x, resolution, false);
+}
+
+int64_t TenthsFromDots(int64_t dots, int resolution) {
+    return resolution > 0 ? dots * 254 / resolution : 0;
+}
+
+int64_t WholeMillimetres(int64_t x, bool inch) {
+    return inch ? (x * 254 + 5000) / 10000 : (x + 500) / 1000;
+}
+
+FilterResult NumberFieldFilter(const FilterInput& in) {
+    const win::TextSelection moved{std::max(in.selection.start - 1, 0),
+                                   std::max(in.selection.end - 1, 0)};
+    if (in.newText.size() >= 7) return {in.oldText, moved, std::nullopt};
+
+    FilterResult result{in.newText, in.selection, std::nullopt};
+    const int decimalsRefused = in.inch ? 3 : 2;
+    bool afterSeparator = false;
+    int decimals = 0;
+    for (size_t i = 0; i < in.newText.size(); ++i) {
+        const char c = in.newText[i];
+        bool accepted = false;
+        if (c == in.separator) {
+            accepted = !afterSeparator;
+            afterSeparator = true;
+        } else if (IsDigit(c)) {
+            accepted = !afterSeparator || ++decimals < decimalsRefused;
+        } else if (c == '-') {
+            accepted = in.isSigned && i == 0;
+        }
+        if (!accepted) {
+            result = {in.oldText, moved, std::nullopt};
+            break;
+        }
+    }
+
+    const double value = ReadPlainDecimal(result.text);
+    if (value > 9999.9 || (in.isSigned && value < -9999.9)) result.text = in.oldText;
+    result.label = DimensionLabelFromText(result.text, in.inch);
+    return result;
+}
+
+namespace {
+
+std::string Step(std::string_view text, double limitMm, bool inch, char separator, bool up) {
+    const double limit = inch ? limitMm / 25.4 : limitMm;
+    std::string canonical(text);
+    if (separator != '.') CanonicalizeDecimal(canonical, separator);
+    const float step = inch ? 0.01f : 0.1f;
+    const float stepped = static_cast<float>(ReadPlainDecimal(canonical)) + (up ? step : -step);
+    const double held = up ? std::min<double>(stepped, limit) : std::max<double>(stepped, limit);
+    std::string result = Format(inch ? "%0.2f" : "%0.1f", held);
+    if (separator != '.') LocalizeDecimal(result, separator);
+    return result;
+}
+
+}  // namespace
+
+std::string StepUp(std::string_view text, double upperMm, bool inch, char separator) {
+    return Step(text, upperMm, inch, separator, true);
+}
+
+std::string StepDown(std::string_view text, double lowerMm, bool inch, char separator) {
+    return Step(text, lowerMm, inch, separator, false);
+}
+
+std::optional<SpinLimits> SpinLimitsFor(int spinId, const app::ModelLimits& limits) {
+    switch (spinId) {
+        case IDC_ED_SPIN_WIDTH:
+            return SpinLimits{limits.maxPaperWidth.mm / 100.0, 11.9};
+        case IDC_ED_SPIN_LENGTH:
+            return SpinLimits{1000.0, 6.0};
+        case IDC_ED_SPIN_GAP:
+            return SpinLimits{1000.0, 3.0};
+        case IDC_ED_SPIN_RIGHT:
+            return SpinLimits{limits.maxRightMargin.mm / 100.0, 0.0};
+        case IDC_ED_SPIN_LEFT:
+            return SpinLimits{limits.maxLeftMargin.mm / 100.0, 0.0};
+        case IDC_ED_SPIN_TOP:
+        case IDC_ED_SPIN_BOTTOM:
+            return SpinLimits{1000.0, 0.0};
+        case IDC_ED_SPIN_MARK_LENGTH:
+            return SpinLimits{1000.0, 2.0};
+        case IDC_ED_SPIN_MARK_OFFSET:
+            return SpinLimits{1000.0, -1000.0};
+        default:
+            return std::nullopt;
+    }
+}
+
+SaveLimits ComputeSaveLimits(const app::ModelLimits& limits, bool inch, int kind, int64_t width,
+                             int64_t length) {
+    SaveLimits s;
+    const bool mark = kind == papertable::kKindMark;
+    if (inch) {
+        s.widthMin = 470;
+        s.widthMax = int64_t{limits.maxPaperWidth.inch} * 10;
+        s.lengthMin = mark ? 1000 : 240;
+        s.lengthMax = 39370;
+        s.gapMin = 120;
+        s.gapMax = 39370;
+        s.markLengthMin = 80;
+    } else {
+        s.widthMin = 11900;
+        s.widthMax = int64_t{limits.maxPaperWidth.mm} * 10;
+        s.lengthMin = mark ? 25400 : 6000;
+        s.lengthMax = 1000000;
+        s.gapMin = 3000;
+        s.gapMax = 1000000;
+        s.markLengthMin = 2000;
+    }
+    s.markLengthMax = length;
+    s.markOffsetMin = -length;
+    s.markOffsetMax = length;
+    const int64_t edge = inch ? 20 : 200;
+    s.usableWidth = width - edge;
+    const int64_t maxPrint =
+        int64_t{inch ? limits.maxPrintWidth.inch : limits.maxPrintWidth.mm} * 10;
+    s.minSideMargin = width > maxPrint ? (width - maxPrint) / 2 : 0;
+    const bool label = kind == papertable::kKindLabel;
+    s.minTopBottom = label ? 0 : (inch ? 120 : 3000);
+    if (kind == papertable::kKindRoll)
+        s.maxTopPlusBottom = inch ? 5000 : 127000;
+    else
+        s.maxTopPlusBottom = length - edge;
+    return s;
+}
+
+namespace {
+
+std::string RangeLabel(double lowerMm, double upperMm, bool inch, char separator) {
+    std::string lower = Format("%0.1f", lowerMm);
+    std::string upper = Format("%0.1f", upperMm);
+    if (inch) {
+        lower = MmTextToInchText(lower, 2);
+        upper = MmTextToInchText(upper, 2);
+    }
+    std::string text = "[ " + lower + " - " + upper + " ]";
+    LocalizeDecimal(text, separator);
+    return text;
+}
+
+}  // namespace
+
+std::string WidthRangeLabel(const app::ModelLimits& limits, bool inch, char separator) {
+    return RangeLabel(11.9, limits.maxPaperWidth.mm / 100.0, inch, separator);
+}
+
+std::string LengthRangeLabel(bool markKind, bool inch, char separator) {
+    return RangeLabel(markKind ? 25.4 : 6.0, 1000.0, inch, separator);
+}
+
+std::string RangeLine(int64_t lower, int64_t upper, bool inch, char separator) {
+    char buffer[96];
+    std::snprintf(buffer, sizeof buffer,
+                  inch ? "\n( %0.2f\" - %0.2f\" )" : "\n( %0.1fmm - %0.1fmm )",
+                  static_cast<double>(lower) / 1000, static_cast<double>(upper) / 1000);
+    std::string text = buffer;
+    LocalizeDecimal(text, separator);
+    return text;
+}
+
+}  // namespace editor

@@ -1,0 +1,344 @@
+#include "editor/units.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "resources/resource_ids.h"
+
+namespace {
+
+using editor::FilterInput;
+
+TEST(RoundDisplay, FirstDroppedDigitDecides) {
+    struct Case {
+        float x;
+        int decimals;
+        float expected;
+    };
+    const Case cases[] = {
+        {0.4685f, 2, 0.47f},  // 11.9 mm in inches
+        {2.345f, 2, 2.35f},  {2.3449f, 2, 2.34f}, {-0.2f, 1, 0.0f},  {5.005f, 1, 5.0f},
+        {3.387f, 1, 3.4f},   {0.1333f, 2, 0.13f}, {62.0f, 1, 62.0f}, {2.4409f, 2, 2.44f},
+        {7.5f, 0, 8.0f},     {7.45f, 0, 7.0f},    {7.45f, 5, 7.0f},  // other counts: none
+    };
+    for (const auto& c : cases) {
+        EXPECT_FLOAT_EQ(editor::RoundDisplay(c.x, c.decimals), c.expected)
+            << c.x << " with " << c.decimals;
+    }
+}
+
+TEST(RoundDisplay, HugeAndNonNumbersStayDefined) {
+    EXPECT_GT(editor::RoundDisplay(1e30f, 2), 0.0f);
+    EXPECT_EQ(editor::RoundDisplay(std::nanf(""), 1), 0.0f);
+    EXPECT_FLOAT_EQ(editor::RoundDisplaySigned(-0.05f, 1), -0.1f);
+    EXPECT_FLOAT_EQ(editor::RoundDisplaySigned(-1.25f, 1), -1.3f);
+    EXPECT_FLOAT_EQ(editor::RoundDisplaySigned(1.25f, 1), 1.3f);
+}
+
+TEST(RoundScaled, HalfAwayFromZero) {
+    struct Case {
+        int64_t a;
+        int k;
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {1234, 1, 123}, {1235, 1, 124}, {-1235, 1, -124}, {-1234, 1, -123},
+        {77, 0, 77},    {3996, 1, 400}, {15984, 3, 16},   {int64_t{3000000000} * 10, 3, 30000000},
+    };
+    for (const auto& c : cases) EXPECT_EQ(editor::RoundScaled(c.a, c.k), c.expected) << c.a;
+}
+
+TEST(ParseFixed, ReadsWithTheUsersSeparator) {
+    struct Case {
+        const char* text;
+        int k;
+        char separator;
+        int64_t expected;
+    };
+    const Case cases[] = {
+        {"12,5", 3, ',', 12500},  {"-0,25", 3, ',', -250},   {"7", 3, ',', 7000},
+        {"12,5", 3, '.', 125000},                             // the comma is skipped
+        {"12.5", 3, '.', 12500},  {"1.2345", 3, '.', 1235},   // half up on the next digit
+        {"1.2344", 3, '.', 1234}, {"1.234x9", 3, '.', 1234},  // only the very next character counts
+        {"1.2.3", 3, '.', 1230},                              // a second separator changes nothing
+        {"3-4", 3, '.', 34000},                               // "-" elsewhere is ignored
+        {"-0.5", 0, '.', 0},                                  // integer part only
+        {"-1.0", 0, '.', -1},     {"-3,9", 0, ',', -3},      {"", 3, '.', 0},
+        {"abc", 3, '.', 0},       {"-", 3, '.', 0},          {" 2 . 5 ", 3, '.', 2500},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(editor::ParseFixed(c.text, c.k, c.separator), c.expected) << c.text;
+    }
+}
+
+TEST(ParseFixed, LongDigitRunsAreHeldAtTheLimit) {
+    EXPECT_EQ(editor::ParseFixed(std::string(40, '9'), 3, '.'), editor::kParseFixedLimit);
+    EXPECT_EQ(editor::ParseFixed("-" + std::string(40, '9'), 3, '.'), -editor::kParseFixedLimit);
+    EXPECT_EQ(editor::ParseFixed(std::string(30, '9') + ".99", 3, '.'), editor::kParseFixedLimit);
+}
+
+TEST(DecimalText, LocalizeAndCanonicalize) {
+    std::string text = "1.5 - 2.25";
+    editor::LocalizeDecimal(text, ',');
+    EXPECT_EQ(text, "1,5 - 2,25");
+    editor::CanonicalizeDecimal(text, ',');
+    EXPECT_EQ(text, "1.5 - 2.25");
+    editor::LocalizeDecimal(text, '.');
+    EXPECT_EQ(text, "1.5 - 2.25");
+}
+
+TEST(MmTextToInchText, ConvertsWithDotAsDecimalPoint) {
+    struct Case {
+        const char* mm;
+        int decimals;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"11.9", 2, "0.47"}, {"63.0", 2, "2.48"}, {"6.0", 2, "0.24"}, {"1000.0", 2, "39.37"},
+        {"25.4", 2, "1.00"}, {"-5.0", 2, "0.00"}, {"50.0", 1, "2.0"}, {"abc", 2, "0.00"},
+        {"12,5", 2, "0.47"},  // reading stops at the comma: 12 mm
+    };
+    for (const auto& c : cases) EXPECT_EQ(editor::MmTextToInchText(c.mm, c.decimals), c.expected);
+}
+
+TEST(RecordToDisplay, BothUnits) {
+    EXPECT_EQ(editor::FieldText(editor::TenthsToDisplay(620, false), false, '.'), "62.0");
+    EXPECT_EQ(editor::FieldText(editor::TenthsToDisplay(620, true), true, '.'), "2.44");
+    EXPECT_EQ(editor::FieldText(editor::TenthsToDisplay(625, false), false, ','), "62,5");
+    // 40 dots: 5.005 mm at 203 dpi, 3.387 mm and 0.133 in at 300 dpi.
+    EXPECT_EQ(editor::FieldText(editor::DotsToDisplay(40, 203, false), false, '.'), "5.0");
+    EXPECT_EQ(editor::FieldText(editor::DotsToDisplay(40, 300, false), false, '.'), "3.4");
+    EXPECT_EQ(editor::FieldText(editor::DotsToDisplay(40, 300, true), true, '.'), "0.13");
+    EXPECT_EQ(editor::FieldText(editor::DotsToDisplay(-40, 300, false), false, '.'), "0.0");
+    EXPECT_EQ(editor::FieldText(editor::SignedDotsToDisplay(-40, 300, false), false, ','), "-3,4");
+    EXPECT_EQ(editor::FieldText(editor::SignedDotsToDisplay(-16, 203, true), true, '.'), "-0.08");
+    // Gap of 24 dots at 203 dpi: 3.0029 mm, 0.118 in.
+    EXPECT_EQ(editor::FieldText(editor::GapDotsToDisplay(24, 203, false), false, '.'), "3.0");
+    EXPECT_EQ(editor::FieldText(editor::GapDotsToDisplay(24, 203, true), true, '.'), "0.12");
+    EXPECT_EQ(editor::DimensionLabel(62.0f, false, ','), "62,0 mm");
+    EXPECT_EQ(editor::DimensionLabel(2.44f, true, '.'), "2.44 \"");
+    EXPECT_EQ(editor::DimensionLabelFromText("2,5", false), "2,5 mm");
+    EXPECT_EQ(editor::DimensionLabelFromText("0.1", true), "0.1 \"");
+    EXPECT_EQ(editor::DotsToDisplay(40, 0, false), 0.0f);  // no resolution, no division
+}
+
+TEST(DisplayToRecord, MillimetreAndInchForms) {
+    // 50.0 mm at 203 dpi
+    EXPECT_EQ(editor::TenthsFromDisplay(50000, false), 500);
+    EXPECT_EQ(editor::DotsFromTenths(500, 203), 400);
+    EXPECT_EQ(editor::DotsFromDisplay(2000, 203, false), 16);
+    EXPECT_EQ(editor::DotsFromDisplay(46000, 203, false), 368);
+    EXPECT_EQ(editor::TenthsFromDots(368, 203), 460);
+    EXPECT_EQ(editor::WholeMillimetres(50000, false), 50);
+    EXPECT_EQ(editor::WholeMillimetres(49499, false), 49);
+    // 2.00 in at 300 dpi
+    EXPECT_EQ(editor::TenthsFromDisplay(2000, true), 508);
+    EXPECT_EQ(editor::DotsFromDisplay(2000, 300, true), 600);
+    EXPECT_EQ(editor::WholeMillimetres(2000, true), 51);
+    EXPECT_EQ(editor::WholeMillimetres(1970, true), 50);
+    // 1000 mm at 300 dpi needs more than 32 bits on the way.
+    EXPECT_EQ(editor::DotsFromDisplay(1000000, 300, false), 11811);
+    EXPECT_EQ(editor::DotsFromTenths(10000, 300), 11811);
+    EXPECT_EQ(editor::TenthsFromDots(100, 0), 0);
+}
+
+TEST(DisplayToRecord, SevenHundredMillimetreRule) {
+    // Up to 700 mm: the general form; above: the shorter product, rounded at two digits.
+    EXPECT_EQ(editor::DotsFromLongMillimetres(700000, 203),
+              editor::DotsFromDisplay(700000, 203, false));
+    EXPECT_EQ(editor::DotsFromLongMillimetres(800000, 300),
+              editor::RoundScaled(800000LL * 300 / 254, 2));
+    EXPECT_EQ(editor::DotsFromLongMillimetres(-800000, 300),
+              -editor::DotsFromLongMillimetres(800000, 300));
+    EXPECT_EQ(editor::DotsFromLongMillimetres(-2000, 203), -16);
+    EXPECT_EQ(editor::DotsFromLongMillimetres(1000000, 300), 11811);
+}
+
+struct FilterCase {
+    const char* name;
+    const char* oldText;
+    const char* newText;
+    win::TextSelection caret;
+    bool inch;
+    bool isSigned;
+    char separator;
+    const char* kept;
+    win::TextSelection keptCaret;
+    bool labelRefreshed;
+};
+
+TEST(NumberFieldFilter, Cases) {
+    const FilterCase cases[] = {
+        {"seventh character",
+         "1234.5",
+         "1234.56",
+         {7, 7},
+         false,
+         false,
+         '.',
+         "1234.5",
+         {6, 6},
+         false},
+        {"one decimal in mm", "12.", "12.3", {4, 4}, false, false, '.', "12.3", {4, 4}, true},
+        {"two decimals in mm", "12.3", "12.34", {5, 5}, false, false, '.', "12.3", {4, 4}, true},
+        {"two decimals in inch", "1.2", "1.23", {4, 4}, true, false, '.', "1.23", {4, 4}, true},
+        {"three decimals in inch", "1.23", "1.234", {5, 5}, true, false, '.', "1.23", {4, 4}, true},
+        {"upper bound", "9999.", "9999.9", {6, 6}, false, false, '.', "9999.9", {6, 6}, true},
+        {"above upper bound", "1000", "10000", {5, 5}, false, false, '.', "1000", {5, 5}, true},
+        {"letter", "12", "12a", {3, 3}, false, false, '.', "12", {2, 2}, true},
+        {"blank", "12", "1 2", {2, 2}, false, false, '.', "12", {1, 1}, true},
+        {"second separator", "1.2", "1.2.", {4, 4}, false, false, '.', "1.2", {3, 3}, true},
+        {"dot with comma separator", "12", "12.", {3, 3}, false, false, ',', "12", {2, 2}, true},
+        {"comma separator", "12", "12,5", {4, 4}, false, false, ',', "12,5", {4, 4}, true},
+        {"comma two decimals", "12,5", "12,55", {5, 5}, false, false, ',', "12,5", {4, 4}, true},
+        {"minus unsigned", "3", "-3", {1, 1}, false, false, '.', "3", {0, 0}, true},
+        {"minus signed", "3.0", "-3.0", {1, 1}, false, true, '.', "-3.0", {1, 1}, true},
+        {"minus not first", "3", "3-", {2, 2}, false, true, '.', "3", {1, 1}, true},
+        {"signed lower bound",
+         "-999.9",
+         "-9999.9",
+         {2, 2},
+         false,
+         true,
+         '.',
+         "-999.9",
+         {1, 1},
+         false},
+        {"signed below bound", "-1000", "-10000", {6, 6}, false, true, '.', "-1000", {6, 6}, true},
+        {"emptied field", "5", "", {0, 0}, false, false, '.', "", {0, 0}, true},
+        {"caret at start", "5", "x5", {0, 0}, false, false, '.', "5", {0, 0}, true},
+        // With "," only the integer part is read for the bound.
+        {"comma bound", "9999", "9999,9", {6, 6}, false, false, ',', "9999,9", {6, 6}, true},
+    };
+    for (const auto& c : cases) {
+        FilterInput input{c.oldText, c.newText, c.caret, c.inch, c.isSigned, c.separator};
+        const auto result = editor::NumberFieldFilter(input);
+        EXPECT_EQ(result.text, c.kept) << c.name;
+        EXPECT_EQ(result.selection, c.keptCaret) << c.name;
+        EXPECT_EQ(result.label.has_value(), c.labelRefreshed) << c.name;
+        if (result.label) {
+            EXPECT_EQ(*result.label, std::string(c.kept) + (c.inch ? " \"" : " mm")) << c.name;
+        }
+    }
+}
+
+TEST(SpinSteps, HeldAtTheirLimits) {
+    struct Case {
+        bool up;
+        const char* text;
+        double limitMm;
+        bool inch;
+        char separator;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {true, "2,5", 1000.0, false, ',', "2,6"},
+        {true, "63.0", 63.0, false, '.', "63.0"},
+        {true, "62.9", 63.0, false, '.', "63.0"},
+        {false, "11.9", 11.9, false, '.', "11.9"},
+        {false, "-999,9", -1000.0, false, ',', "-1000,0"},
+        {false, "-1000,0", -1000.0, false, ',', "-1000,0"},
+        {true, "", 1000.0, false, '.', "0.1"},
+        {true, "", 0.0, false, '.', "0.0"},
+        {true, "2.47", 63.0, true, '.', "2.48"},
+        {true, "2.48", 63.0, true, '.', "2.48"},
+        {false, "0.47", 11.9, true, '.', "0.47"},
+        {false, "0,50", 0.0, true, ',', "0,49"},
+        {false, "0.00", 0.0, true, '.', "0.00"},
+    };
+    for (const auto& c : cases) {
+        const std::string result = c.up ? editor::StepUp(c.text, c.limitMm, c.inch, c.separator)
+                                        : editor::StepDown(c.text, c.limitMm, c.inch, c.separator);
+        EXPECT_EQ(result, c.expected) << (c.up ? "up " : "down ") << c.text;
+    }
+}
+
+TEST(SpinSteps, LimitsPerButton) {
+    const auto& limits = app::k300DpiLimits;
+    struct Case {
+        int spin;
+        double upper;
+        double lower;
+    };
+    const Case cases[] = {
+        {IDC_ED_SPIN_WIDTH, 63.0, 11.9},
+        {IDC_ED_SPIN_LENGTH, 1000.0, 6.0},
+        {IDC_ED_SPIN_GAP, 1000.0, 3.0},
+        {IDC_ED_SPIN_RIGHT, 56.8, 0.0},
+        {IDC_ED_SPIN_TOP, 1000.0, 0.0},
+        {IDC_ED_SPIN_LEFT, 56.8, 0.0},
+        {IDC_ED_SPIN_BOTTOM, 1000.0, 0.0},
+        {IDC_ED_SPIN_MARK_LENGTH, 1000.0, 2.0},
+        {IDC_ED_SPIN_MARK_OFFSET, 1000.0, -1000.0},
+    };
+    for (const auto& c : cases) {
+        const auto spin = editor::SpinLimitsFor(c.spin, limits);
+        ASSERT_TRUE(spin) << c.spin;
+        EXPECT_DOUBLE_EQ(spin->upperMm, c.upper) << c.spin;
+        EXPECT_DOUBLE_EQ(spin->lowerMm, c.lower) << c.spin;
+    }
+    EXPECT_FALSE(editor::SpinLimitsFor(IDC_ED_WIDTH, limits));
+}
+
+TEST(SaveLimits, PerUnitAndKind) {
+    const auto mm75 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 75, 62000, 4000);
+    EXPECT_EQ(mm75.widthMin, 11900);
+    EXPECT_EQ(mm75.widthMax, 63000);
+    EXPECT_EQ(mm75.lengthMin, 6000);
+    EXPECT_EQ(mm75.lengthMax, 1000000);
+    EXPECT_EQ(mm75.gapMin, 3000);
+    EXPECT_EQ(mm75.minSideMargin, 3000);  // (62000 - 56000) / 2
+    EXPECT_EQ(mm75.usableWidth, 61800);
+    EXPECT_EQ(mm75.minTopBottom, 0);
+    EXPECT_EQ(mm75.maxTopPlusBottom, 3800);
+
+    const auto mm76 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 76, 50000, 30000);
+    EXPECT_EQ(mm76.lengthMin, 25400);
+    EXPECT_EQ(mm76.markLengthMin, 2000);
+    EXPECT_EQ(mm76.markLengthMax, 30000);
+    EXPECT_EQ(mm76.markOffsetMin, -30000);
+    EXPECT_EQ(mm76.markOffsetMax, 30000);
+    EXPECT_EQ(mm76.minSideMargin, 0);
+    EXPECT_EQ(mm76.minTopBottom, 3000);
+
+    const auto mm74 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 74, 50000, 0);
+    EXPECT_EQ(mm74.minTopBottom, 3000);
+    EXPECT_EQ(mm74.maxTopPlusBottom, 127000);
+
+    const auto in75 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 75, 2400, 1000);
+    EXPECT_EQ(in75.widthMin, 470);
+    EXPECT_EQ(in75.widthMax, 2480);
+    EXPECT_EQ(in75.lengthMin, 240);
+    EXPECT_EQ(in75.lengthMax, 39370);
+    EXPECT_EQ(in75.gapMin, 120);
+    EXPECT_EQ(in75.gapMax, 39370);
+    EXPECT_EQ(in75.usableWidth, 2380);
+    EXPECT_EQ(in75.minSideMargin, 100);  // (2400 - 2200) / 2
+    EXPECT_EQ(in75.maxTopPlusBottom, 980);
+
+    const auto in76 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 76, 2000, 1500);
+    EXPECT_EQ(in76.lengthMin, 1000);
+    EXPECT_EQ(in76.markLengthMin, 80);
+    EXPECT_EQ(in76.minTopBottom, 120);
+    const auto in74 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 74, 2000, 0);
+    EXPECT_EQ(in74.maxTopPlusBottom, 5000);
+}
+
+TEST(RangeTexts, BothUnitsAndSeparators) {
+    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, false, '.'), "[ 11.9 - 63.0 ]");
+    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, false, ','), "[ 11,9 - 63,0 ]");
+    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, true, '.'), "[ 0.47 - 2.48 ]");
+    EXPECT_EQ(editor::LengthRangeLabel(false, false, '.'), "[ 6.0 - 1000.0 ]");
+    EXPECT_EQ(editor::LengthRangeLabel(true, false, '.'), "[ 25.4 - 1000.0 ]");
+    EXPECT_EQ(editor::LengthRangeLabel(false, true, '.'), "[ 0.24 - 39.37 ]");
+    EXPECT_EQ(editor::LengthRangeLabel(true, true, ','), "[ 1,00 - 39,37 ]");
+    EXPECT_EQ(editor::RangeLine(6000, 1000000, false, '.'), "\n( 6.0mm - 1000.0mm )");
+    EXPECT_EQ(editor::RangeLine(3000, 127000, false, ','), "\n( 3,0mm - 127,0mm )");
+    EXPECT_EQ(editor::RangeLine(240, 39370, true, '.'), "\n( 0.24\" - 39.37\" )");
+    EXPECT_EQ(editor::RangeLine(-30000, 30000, false, '.'), "\n( -30.0mm - 30.0mm )");
+    EXPECT_EQ(editor::UnitLabel(false), "mm");
+    EXPECT_EQ(editor::UnitLabel(true), "\"");
+}
+
+}  // namespace
