@@ -19,6 +19,12 @@ std::string Quoted(const std::string& path) {
     return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
 }
 
+// The program path is always quoted: unquoted, "C:\Program Files\..." could start
+// "C:\Program.exe".
+std::string ProgramPath(const std::string& programFolder, const char* tool) {
+    return "\"" + programFolder + "\\" + kFamilyPrefix + tool + "\"";
+}
+
 void ClearIf(bool clear, win::FileSystem& files, const std::string& path) {
     if (clear) ClearReadOnly(files, path);
 }
@@ -43,14 +49,14 @@ BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& mode
 }
 
 std::string CompilerCommandLine(const std::string& programFolder, const BuildFiles& names) {
-    return Quoted(programFolder + "\\" + kFamilyPrefix + "pc.exe") + " /S /L=" +
+    return ProgramPath(programFolder, "pc.exe") + " /S /L=" +
            Quoted(names.tempFolder + "log.txt") + " " + Quoted(names.tempSource) + " " +
            Quoted(names.tempTable);
 }
 
 std::string ConverterCommandLine(const std::string& programFolder, const BuildFiles& names,
                                  const std::string& seriesCode, const std::string& modelCode) {
-    return Quoted(programFolder + "\\" + kFamilyPrefix + "cv.exe") + " " + Quoted(names.tempTable) +
+    return ProgramPath(programFolder, "cv.exe") + " " + Quoted(names.tempTable) +
            " " + Quoted(names.tempPaperData) + " " + kFamilyPrefix + "i3.dll " +
            CodeCharacter(seriesCode) + " " + CodeCharacter(modelCode);
 }
