@@ -67,6 +67,14 @@ public:
     virtual void CheckRadio(int firstId, int lastId, int checkedId) = 0;
     virtual bool IsChecked(int id) const = 0;
 
+    // Split buttons: turns push button `controlId` into a button with a drop-down
+    // arrow offering the first submenu of menu `menuId`; `commandId` is the button's
+    // own command, 0 for the submenu's first item. The button posts its commands to
+    // this window as Command events. Backends without split buttons ignore it.
+    virtual void AttachPopupButton(int controlId, int menuId, int commandId) {
+        (void)controlId, (void)menuId, (void)commandId;
+    }
+
     // Painting: valid only while a Paint event is handled. Draws bitmap `bitmapId`
     // of the language module at its own size with its top-left pixel's colour
     // transparent; false when the bitmap cannot be loaded (nothing drawn).

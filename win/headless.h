@@ -32,6 +32,13 @@ struct ControlState {
     Point origin;        // ControlOrigin reports this
 };
 
+struct PopupButtonAttachment {
+    int controlId = 0;
+    int menuId = 0;
+    int commandId = 0;
+    bool operator==(const PopupButtonAttachment&) const = default;
+};
+
 struct DrawnBitmap {
     int bitmapId = 0;
     Point at;
@@ -68,6 +75,7 @@ public:
     int invalidations = 0;  // Invalidate calls
     std::vector<DrawnBitmap> drawn;
     std::vector<int> missingBitmaps;  // bitmaps that fail to load
+    std::vector<PopupButtonAttachment> popupButtons;
 
     // DialogWindow
     void SetTitle(std::string_view text) override { title = text; }
@@ -99,6 +107,9 @@ public:
     void CheckRadio(int firstId, int lastId, int checkedId) override;
     bool IsChecked(int id) const override { return Control(id).checked; }
     bool DrawBitmap(int bitmapId, Point at) override;
+    void AttachPopupButton(int controlId, int menuId, int commandId) override {
+        popupButtons.push_back({controlId, menuId, commandId});
+    }
 
 private:
     void Deliver(const Message& message);
