@@ -1,27 +1,132 @@
 #include "mainwindow/tarnel_dlg.h"
 
+#include "mainwindow/command_states.h"
+#include "mainwindow/paper_details.h"
+#include "mainwindow/source_check.h"
+#include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
+#include "ui/about_dlg.h"
 #include "win/ui.h"
 
 namespace mainwindow {
 
 CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args)
-    : Dialog(ui, IDD_MAIN), services_(services), args_(args) {
+    : Dialog(ui, IDD_MAIN), services_(services), state_(std::make_unique<MainWindowState>()) {
     static const win::MessageEntry<CTarnelDlg> map[] = {
+        {win::Event::SelChange, IDC_MAIN_LIST, &CTarnelDlg::OnSelChange},
+        {win::Event::Command, IDC_MAIN_OPTIONS, &CTarnelDlg::OnOptions},
+        {win::Event::Command, IDC_MAIN_POPUP, &CTarnelDlg::OnPopupClick},
         {win::Event::SysCommand, 0, &CTarnelDlg::OnSysCommand},
     };
     UseMessageMap(this, map);
+    auto& state = *state_;
+    state.modelPrefix = args.modelPrefix;
+    state.printerName = args.printerName;
+    state.inchUnits = args.inchUnits;
+    state.modelLimits = args.modelLimits;
     // The driver folder is fixed before the window opens: the printer-driver
     // directory with "\3" appended (empty when it cannot be obtained).
-    if (auto directory = services_.spooler.DriverDirectory()) driverFolder_ = *directory + "\\3";
+    if (auto directory = services_.spooler.DriverDirectory())
+        state.driverFolder = *directory + "\\3";
 }
 
 bool CTarnelDlg::OnInitDialog() {
-    Window().SetIcon(IDI_MAIN);
-    Window().SetTitle(GetUi().ApplicationTitle());
+    auto& state = *state_;
+    auto& window = Window();
+    const std::string aboutItem = GetUi().LoadString(IDS_ABOUT_ITEM);
+    if (!aboutItem.empty()) window.AppendSystemMenuItem(IDM_ABOUTBOX, aboutItem);
+    window.SetIcon(IDI_MAIN);
+    window.SetTitle(GetUi().ApplicationTitle());
+
+    state.tableChanged = false;
+    state.decimalSeparator = DecimalSeparatorFrom(services_.locale.DecimalSeparator());
+
+    if (!LoadSources()) {
+        GetUi().ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
+        EndDialog(kResultFilesMissing);
+        return true;
+    }
+    window.FitHorizontalExtent(IDC_MAIN_LIST);
+    window.Select(IDC_MAIN_LIST, 0);
+    ShowPaperDetails();
+    if (state.printerName.empty()) window.Enable(IDC_MAIN_SEND, false);
+    window.AttachPopupButton(IDC_MAIN_POPUP, IDM_POPUP, 0);
     return true;
 }
 
-void CTarnelDlg::OnSysCommand(const win::Message& message) { message.callDefault = true; }
+// False when the tools or the sources are missing.
+bool CTarnelDlg::LoadSources() {
+    auto& state = *state_;
+    auto& files = services_.files;
+    if (!ToolsPresent(files)) return false;
+    const auto sources = FindSources(files, state.driverFolder, state.modelPrefix);
+    if (!sources) return false;
+
+    const auto userFile = papertable::LoadProfile(files, sources->user);
+    // A partly read device record is used as read.
+    papertable::ReadDevice(userFile, state.table.device);
+    papertable::LoadPaperTable(
+        state.table, papertable::LoadProfile(files, sources->builtIn), userFile, state.inchUnits,
+        GetUi(), [this](const std::string& name) { Window().AddItem(IDC_MAIN_LIST, name); });
+    return true;
+}
+
+void CTarnelDlg::AddNames() {
+    const auto& state = *state_;
+    auto& window = Window();
+    window.ClearItems(IDC_MAIN_LIST);
+    for (int i = 0; i < state.table.paperCount; ++i) {
+        window.AddItem(IDC_MAIN_LIST,
+                       PaperListLine(state.table.papers[static_cast<size_t>(i)], state.inchUnits));
+    }
+}
+
+void CTarnelDlg::RefreshPaperList() {
+    AddNames();
+    Window().FitHorizontalExtent(IDC_MAIN_LIST);
+}
+
+void CTarnelDlg::ShowPaperDetails() {
+    auto& state = *state_;
+    auto& window = Window();
+    state.currentIndex = window.Selection(IDC_MAIN_LIST);
+    const papertable::PaperRecord* paper = state.SelectedPaper();
+
+    SelectionFacts facts;
+    facts.hasPaper = paper != nullptr;
+    facts.builtIn = paper && paper->builtIn;
+    facts.editLocked = paper && paper->editLocked;
+    facts.tableFull = state.table.tableFull;
+    facts.hasPrinter = !state.printerName.empty();
+    const CommandStates states = ComputeCommandStates(facts);
+    window.Enable(IDC_MAIN_EDIT, states.edit);
+    window.Enable(IDC_MAIN_DELETE, states.remove);
+    window.Enable(IDC_MAIN_ADD, states.add);
+    window.Enable(IDC_MAIN_SEND, states.send);
+    window.Enable(IDC_MAIN_POPUP, states.popup);
+
+    PaperDetails details;
+    if (paper) {
+        details = FormatPaperDetails(*paper, state.inchUnits, state.decimalSeparator);
+        state.workingRecord = *paper;
+    }
+    window.SetText(IDC_MAIN_WIDTH, details.width);
+    window.SetText(IDC_MAIN_LENGTH, details.length);
+    window.SetText(IDC_MAIN_ENERGY, details.energy);
+}
+
+void CTarnelDlg::OnSelChange(const win::Message&) {
+    ShowPaperDetails();
+}
+
+void CTarnelDlg::OnSysCommand(const win::Message& message) {
+    // The about item's command with the low bits the system may add.
+    if (message.id >= IDM_ABOUTBOX && message.id <= IDM_ABOUTBOX + 15) {
+        ui::CAboutDlg about(GetUi());
+        about.RunModal(&Window());
+        return;
+    }
+    message.callDefault = true;
+}
 
 }  // namespace mainwindow

@@ -1,29 +1,56 @@
 // The program's main window: the model's paper list and its commands.
+//
+// The window's state is one MainWindowState. Each command's handler is a member
+// declared here and defined in a file of its own beside this one (options and
+// close in tarnel_dlg_commands.cpp); a new command adds its entry to the message
+// map in the constructor. Handlers end with ShowPaperDetails after changing the
+// table, the unit or the selection, and with RefreshPaperList after changing the
+// list's lines.
 #pragma once
 
-#include <string>
+#include <memory>
 
+#include "mainwindow/main_state.h"
 #include "mainwindow/tarnel_dlg_args.h"
 #include "win/dialog.h"
 #include "win/services.h"
 
 namespace mainwindow {
 
+// Result of a window that could not open because files are missing.
+inline constexpr int kResultFilesMissing = 10;
+
 class CTarnelDlg : public win::Dialog {
 public:
     CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args);
 
-    const std::string& DriverFolder() const { return driverFolder_; }
+    const std::string& DriverFolder() const { return state_->driverFolder; }
+    MainWindowState& State() { return *state_; }
+    const MainWindowState& State() const { return *state_; }
+
+    // Fills list 1000 anew with every paper's name in the current unit and fits its
+    // horizontal extent. The selection is cleared.
+    void RefreshPaperList();
+    // Takes the list's selection as the current paper: details, command states and
+    // the working copy. With no line selected the details are emptied and the
+    // commands that need a paper are disabled.
+    void ShowPaperDetails();
 
 protected:
     bool OnInitDialog() override;
+    void OnOK() override;
 
 private:
+    bool LoadSources();
+    void AddNames();
+    void OnSelChange(const win::Message& message);
     void OnSysCommand(const win::Message& message);
+    void OnOptions(const win::Message& message);
+    void OnPopupClick(const win::Message& message);
 
     const win::Services& services_;
-    MainWindowArgs args_;
-    std::string driverFolder_;
+    // The table holds 101 records: too large for the stack the window lives on.
+    std::unique_ptr<MainWindowState> state_;
 };
 
 }  // namespace mainwindow

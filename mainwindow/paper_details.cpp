@@ -1,0 +1,53 @@
+#include "mainwindow/paper_details.h"
+
+#include <cstdio>
+
+#include "editor/units.h"
+#include "win/codepage.h"
+
+namespace mainwindow {
+namespace {
+
+bool HasFixedLength(const papertable::PaperRecord& paper) {
+    return paper.nType == papertable::kKindLabel || paper.nType == papertable::kKindMark;
+}
+
+std::string Millimetres(int tenths) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%0.1f mm", tenths / 10.0);
+    return text;
+}
+
+std::string Inches(int tenths) {
+    const float inches = editor::RoundDisplay(static_cast<float>(tenths / 254.0), 2);
+    char text[32];
+    std::snprintf(text, sizeof text, "%0.2f \"", static_cast<double>(inches));
+    return text;
+}
+
+}  // namespace
+
+PaperDetails FormatPaperDetails(const papertable::PaperRecord& paper, bool inch, char separator) {
+    PaperDetails details;
+    const auto format = inch ? Inches : Millimetres;
+    details.width = format(paper.nPaperWidth);
+    details.length =
+        HasFixedLength(paper) ? format(paper.nPaperLength) : (inch ? "-- \"" : "-- mm");
+    if (separator != '.') {
+        editor::LocalizeDecimal(details.width, separator);
+        editor::LocalizeDecimal(details.length, separator);
+    }
+    details.energy = std::to_string(static_cast<int>(paper.byEnergyRank));
+    return details;
+}
+
+std::string PaperListLine(const papertable::PaperRecord& paper, bool inch) {
+    const auto& name = inch ? paper.szPaperName_inch : paper.szPaperName_mm;
+    return win::WideToAnsi(name, kListLineBytes).value_or(std::string());
+}
+
+char DecimalSeparatorFrom(const std::string& localeSeparator) {
+    return localeSeparator.empty() ? '.' : localeSeparator.front();
+}
+
+}  // namespace mainwindow
