@@ -49,15 +49,14 @@ BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& mode
 }
 
 std::string CompilerCommandLine(const std::string& programFolder, const BuildFiles& names) {
-    return ProgramPath(programFolder, "pc.exe") + " /S /L=" +
-           Quoted(names.tempFolder + "log.txt") + " " + Quoted(names.tempSource) + " " +
-           Quoted(names.tempTable);
+    return ProgramPath(programFolder, "pc.exe") + " /S /L=" + Quoted(names.tempFolder + "log.txt") +
+           " " + Quoted(names.tempSource) + " " + Quoted(names.tempTable);
 }
 
 std::string ConverterCommandLine(const std::string& programFolder, const BuildFiles& names,
                                  const std::string& seriesCode, const std::string& modelCode) {
-    return ProgramPath(programFolder, "cv.exe") + " " + Quoted(names.tempTable) +
-           " " + Quoted(names.tempPaperData) + " " + kFamilyPrefix + "i3.dll " +
+    return ProgramPath(programFolder, "cv.exe") + " " + Quoted(names.tempTable) + " " +
+           Quoted(names.tempPaperData) + " " + kFamilyPrefix + "i3.dll " +
            CodeCharacter(seriesCode) + " " + CodeCharacter(modelCode);
 }
 
@@ -68,7 +67,8 @@ bool ClearReadOnly(win::FileSystem& files, const std::string& path) {
     return files.SetAttributes(path, *attributes & ~win::kAttributeReadOnly);
 }
 
-BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep, bool clearReadOnly) {
+BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep,
+                          bool clearReadOnly) {
     const BuildFiles names = MakeBuildFiles(context.files.TempFolder(), context.modelPrefix,
                                             context.seriesCode, context.modelCode);
     ClearIf(clearReadOnly, context.files, names.tempSource);

@@ -40,7 +40,8 @@ bool ClearReadOnly(win::FileSystem& files, const std::string& path);
 
 // Runs the compiler and then the converter on the source the step produced. Never
 // reports failure: callers judge the build by the files it leaves.
-BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep, bool clearReadOnly);
+BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep,
+                          bool clearReadOnly);
 
 // Copies source text, compiled table and paper data into `destinationFolder`, in
 // that order, stopping at the first failure, which shows `failureMessageId` as an

@@ -43,7 +43,8 @@ TEST(CommandLines, ProgramIsQuotedAndSoArePathsWithBlanks) {
               "\"C:\\Tools\\kvx500pc.exe\" /S /L=C:\\Temp\\log.txt C:\\Temp\\kvx510ed.txt "
               "C:\\Temp\\kvx510ed.lyt");
     EXPECT_EQ(build::ConverterCommandLine("C:\\Tools", names, "0x41", "0x1F"),
-              "\"C:\\Tools\\kvx500cv.exe\" C:\\Temp\\kvx510ed.lyt C:\\Temp\\lty1F41.bin kvx500i3.dll A \x1F");
+              "\"C:\\Tools\\kvx500cv.exe\" C:\\Temp\\kvx510ed.lyt C:\\Temp\\lty1F41.bin "
+              "kvx500i3.dll A \x1F");
 
     const auto spaced = build::MakeBuildFiles("C:\\My Temp\\", "kvx520", "0x00", "0x20");
     EXPECT_EQ(build::CompilerCommandLine("C:\\Program Files\\Mertavo", spaced),
