@@ -1,0 +1,55 @@
+#include "family/file_io_win32.h"
+
+#include <windows.h>
+
+namespace family {
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> result;
+    LARGE_INTEGER size{};
+    // Paper tables are small; anything near 16 MB is not one.
+    if (GetFileSizeEx(file, &size) && size.QuadPart < (16 << 20)) {
+        std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+        DWORD read = 0;
+        if (bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
+                                       nullptr) &&
+                              read == bytes.size())) {
+            result = std::move(bytes);
+        }
+    }
+    CloseHandle(file);
+    return result;
+}
+
+bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::string temporary = path + ".tmp" + std::to_string(GetCurrentProcessId());
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = (bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                                 &written, nullptr) &&
+                                       written == bytes.size())) &&
+                    FlushFileBuffers(file);
+    CloseHandle(file);
+    if (ok && MoveFileExA(temporary.c_str(), path.c_str(),
+                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+std::string ModuleFolder(void* module) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return {};
+    std::string folder(path, length);
+    const size_t cut = folder.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : folder.substr(0, cut);
+}
+
+}  // namespace family

@@ -1,0 +1,84 @@
+#include "family/paper_data.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "family/table_file.h"
+
+namespace family {
+namespace {
+
+std::optional<MediaRecord> Refuse(std::string* error, std::string reason) {
+    if (error) *error = std::move(reason);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<MediaRecord> BuildMediaRecord(const PaperInfoRecord& paper, std::string* error) {
+    const std::string id = "paper " + std::to_string(paper.nPaperSize);
+    if (paper.bySensing > kLytSensingMark) return Refuse(error, id + ": unknown kind");
+    const bool continuous = paper.bySensing == kLytSensingContinuous;
+    for (int16_t value : {paper.nPaperWidth, paper.nPaperWidthRes, paper.nImageAreaWidthRes,
+                          paper.nPhysicalOffsetX, paper.nPhysicalOffsetY, paper.nPaperLength,
+                          paper.nPaperLengthRes, paper.nImageAreaLengthRes}) {
+        if (value < 0) return Refuse(error, id + ": negative size or offset");
+    }
+    if (paper.nPaperWidthRes == 0) return Refuse(error, id + ": no width");
+    if (!continuous && paper.nPaperLengthRes == 0) return Refuse(error, id + ": no length");
+
+    MediaRecord media{};
+    media.paperId = paper.nPaperSize;
+    media.kind = paper.bySensing;
+    media.energyRank = std::min(paper.byEnergyRank, kMaxEnergyRank);
+    media.widthDots = static_cast<uint16_t>(paper.nPaperWidthRes);
+    media.printableWidthDots = static_cast<uint16_t>(paper.nImageAreaWidthRes);
+    media.offsetXDots = paper.nPhysicalOffsetX;
+    media.offsetYDots = paper.nPhysicalOffsetY;
+    media.virtualOffsetXDots = paper.nVirtualOffsetX;
+    media.virtualOffsetYDots = paper.nVirtualOffsetY;
+    media.adjustStep1 = paper.adjustStep1;
+    media.adjustStep2 = paper.adjustStep2;
+    media.width = static_cast<uint16_t>(paper.nPaperWidth);
+    if (!continuous) {
+        media.lengthDots = static_cast<uint16_t>(paper.nPaperLengthRes);
+        media.printableLengthDots = static_cast<uint16_t>(paper.nImageAreaLengthRes);
+        media.length = static_cast<uint16_t>(paper.nPaperLength);
+    }
+    if (paper.bySensing == kLytSensingGap && paper.lblPitchDot > media.lengthDots) {
+        media.gapOrMarkDots = static_cast<uint16_t>(paper.lblPitchDot - media.lengthDots);
+    } else if (paper.bySensing == kLytSensingMark) {
+        media.gapOrMarkDots = paper.markLength;
+        media.markOffsetDots = paper.markOffset;
+    }
+    return media;
+}
+
+std::optional<std::string> BuildPaperData(const DeviceInfoRecord& device,
+                                          const std::vector<PaperInfoRecord>& papers,
+                                          std::string* error) {
+    if (papers.size() > UINT16_MAX) {
+        if (error) *error = "too many papers";
+        return std::nullopt;
+    }
+    PaperDataHeader header{};
+    std::memcpy(header.magic, kPaperDataMagic, sizeof header.magic);
+    header.version = kPaperDataVersion;
+    header.recordSize = sizeof(MediaRecord);
+    header.seriesCode = device.bySeriesCode;
+    header.modelCode = device.byModelCode;
+    header.mediaCount = static_cast<uint16_t>(papers.size());
+    header.resolutionX = device.wResolutionX;
+    header.resolutionY = device.wResolutionY;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    for (const auto& paper : papers) {
+        const auto media = BuildMediaRecord(paper, error);
+        if (!media) return std::nullopt;
+        bytes.append(reinterpret_cast<const char*>(&*media), sizeof *media);
+    }
+    const uint32_t crc = Crc32(bytes);
+    bytes.append(reinterpret_cast<const char*>(&crc), sizeof crc);
+    return bytes;
+}
+
+}  // namespace family

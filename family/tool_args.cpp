@@ -1,0 +1,205 @@
+#include "family/tool_args.h"
+
+namespace family {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending) {
+    if (text.size() < ending.size()) return false;
+    const auto tail = text.substr(text.size() - ending.size());
+    for (size_t i = 0; i < ending.size(); ++i) {
+        if (Lower(tail[i]) != Lower(ending[i])) return false;
+    }
+    return true;
+}
+
+bool StartsWithNoCase(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && EndsWithNoCase(text.substr(0, start.size()), start);
+}
+
+std::optional<std::string> SetError(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+    return std::nullopt;
+}
+
+// Tokens first..last as one argument: quoted tokens are never joined, unquoted ones
+// keep the blanks that stood between them.
+std::string Span(std::string_view raw, const std::vector<ArgToken>& tokens, size_t first,
+                 size_t last) {
+    if (first == last) return tokens[first].text;
+    return std::string(raw.substr(tokens[first].begin, tokens[last].end - tokens[first].begin));
+}
+
+// One code argument: empty or a single character.
+bool CodeChar(std::string_view text, unsigned char& code) {
+    if (text.size() > 1) return false;
+    code = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
+    return true;
+}
+
+// The two code arguments from the raw text that follows the library argument. They
+// are read by position, so an empty code (two blanks in a row) and a code that is
+// itself a blank both keep their places.
+bool ParseCodes(std::string_view rest, ConverterArgs& args) {
+    if (rest.find('"') != std::string_view::npos) {
+        const auto tokens = Tokenize(rest);
+        if (tokens.size() > 2) return false;
+        return CodeChar(tokens.size() > 0 ? tokens[0].text : "", args.seriesCode) &&
+               CodeChar(tokens.size() > 1 ? tokens[1].text : "", args.modelCode);
+    }
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.remove_suffix(1);
+    if (rest.empty()) return true;
+    if (!IsBlank(rest[0])) return false;
+    const std::string_view codes = rest.substr(1);  // "S M", " M", "S ", "S", " ", ""
+    switch (codes.size()) {
+        case 0:
+            return true;
+        case 1:
+            return CodeChar(IsBlank(codes[0]) ? "" : codes.substr(0, 1), args.seriesCode);
+        case 2:
+            if (IsBlank(codes[0])) {
+                return CodeChar(IsBlank(codes[1]) ? "" : codes.substr(1, 1), args.modelCode);
+            }
+            return IsBlank(codes[1]) && CodeChar(codes.substr(0, 1), args.seriesCode);
+        case 3:
+            return IsBlank(codes[1]) && CodeChar(codes.substr(0, 1), args.seriesCode) &&
+                   CodeChar(codes.substr(2, 1), args.modelCode);
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::vector<ArgToken> Tokenize(std::string_view text) {
+    std::vector<ArgToken> tokens;
+    size_t i = 0;
+    while (true) {
+        while (i < text.size() && IsBlank(text[i])) ++i;
+        if (i >= text.size()) break;
+        ArgToken token;
+        token.begin = i;
+        bool inQuotes = false;
+        for (; i < text.size() && (inQuotes || !IsBlank(text[i])); ++i) {
+            if (text[i] == '"') {
+                inQuotes = !inQuotes;
+                token.quoted = true;
+            } else {
+                token.text += text[i];
+            }
+        }
+        token.end = i;
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+std::string_view SkipProgramName(std::string_view commandLine) {
+    size_t i = 0;
+    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
+    if (i < commandLine.size() && commandLine[i] == '"') {
+        const size_t close = commandLine.find('"', i + 1);
+        i = close == std::string_view::npos ? commandLine.size() : close + 1;
+    }
+    while (i < commandLine.size() && !IsBlank(commandLine[i])) ++i;
+    if (i < commandLine.size()) ++i;  // the one separator; later blanks may carry meaning
+    return commandLine.substr(i);
+}
+
+std::optional<std::vector<std::string>> JoinByEndings(std::string_view raw,
+                                                      const std::vector<ArgToken>& tokens,
+                                                      const std::vector<std::string>& endings) {
+    if (tokens.size() < endings.size()) return std::nullopt;
+    std::vector<std::string> args;
+    if (tokens.size() == endings.size()) {
+        for (const auto& token : tokens) args.push_back(token.text);
+        return args;
+    }
+    size_t first = 0;
+    for (size_t e = 0; e + 1 < endings.size(); ++e) {
+        size_t last = first;
+        while (!(tokens[last].quoted && last == first) &&
+               !EndsWithNoCase(tokens[last].text, endings[e])) {
+            if (last + 1 >= tokens.size() || tokens[last + 1].quoted) return std::nullopt;
+            ++last;
+        }
+        args.push_back(Span(raw, tokens, first, last));
+        first = last + 1;
+        if (first >= tokens.size()) return std::nullopt;
+    }
+    for (size_t t = first + 1; t < tokens.size(); ++t) {
+        if (tokens[t].quoted || tokens[first].quoted) return std::nullopt;
+    }
+    args.push_back(Span(raw, tokens, first, tokens.size() - 1));
+    return args;
+}
+
+std::optional<CompilerArgs> ParseCompilerArgs(std::string_view arguments, std::string* error) {
+    CompilerArgs args;
+    auto tokens = Tokenize(arguments);
+    std::vector<std::string> endings;
+    // Options come first; "/L=" takes the rest of its token, quotes removed.
+    size_t next = 0;
+    for (; next < tokens.size(); ++next) {
+        const std::string& text = tokens[next].text;
+        if (text.size() == 2 && StartsWithNoCase(text, "/S")) {
+            args.silent = true;
+        } else if (StartsWithNoCase(text, "/L=")) {
+            tokens[next].text = text.substr(3);
+            tokens[next].begin = arguments.find_first_not_of("\"", tokens[next].begin + 3);
+            endings.push_back(".txt");
+            break;
+        } else {
+            break;
+        }
+    }
+    const bool hasLog = !endings.empty();
+    endings.push_back(".txt");
+    endings.push_back(".lyt");
+    std::vector<ArgToken> rest(tokens.begin() + static_cast<long>(next), tokens.end());
+    const auto joined = JoinByEndings(arguments, rest, endings);
+    if (!joined) {
+        SetError(error, "usage: kvx500pc.exe /S /L=<log> <source.txt> <table.lyt>");
+        return std::nullopt;
+    }
+    size_t i = 0;
+    if (hasLog) args.logPath = (*joined)[i++];
+    args.source = (*joined)[i++];
+    args.table = (*joined)[i];
+    if (args.source.empty() || args.table.empty()) {
+        SetError(error, "empty file name");
+        return std::nullopt;
+    }
+    return args;
+}
+
+std::optional<ConverterArgs> ParseConverterArgs(std::string_view arguments, std::string* error) {
+    ConverterArgs args;
+    const auto tokens = Tokenize(arguments);
+    // The library argument is the first token ending in ".dll"; the codes follow it.
+    size_t library = 0;
+    while (library < tokens.size() && !EndsWithNoCase(tokens[library].text, ".dll")) ++library;
+    if (library >= tokens.size()) {
+        SetError(error, "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
+        return std::nullopt;
+    }
+    std::vector<ArgToken> files(tokens.begin(), tokens.begin() + static_cast<long>(library) + 1);
+    const auto joined = JoinByEndings(arguments, files, {".lyt", ".bin", ".dll"});
+    if (!joined) {
+        SetError(error, "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
+        return std::nullopt;
+    }
+    args.table = (*joined)[0];
+    args.paperData = (*joined)[1];
+    args.library = (*joined)[2];
+    if (!ParseCodes(arguments.substr(tokens[library].end), args)) {
+        SetError(error, "the series and model codes must be one character each or empty");
+        return std::nullopt;
+    }
+    return args;
+}
+
+}  // namespace family
