@@ -1,0 +1,77 @@
+// The paper editor: name, kind, width, length, gap, four margins and the mark of
+// one paper, shown in millimetres or inches. It opens on the main window's working
+// record and, when confirmed, stores the paper in the main window's table and
+// installs the rebuilt paper table (result 1: stored as new, 10: stored over).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "editor/editor_args.h"
+#include "editor/editor_fields.h"
+#include "win/dialog.h"
+#include "win/services.h"
+
+namespace editor {
+
+class CNewLabelDlg : public win::Dialog {
+public:
+    CNewLabelDlg(win::Ui& ui, win::FileSystem& files, win::Processes& processes,
+                 const EditorArgs& args);
+
+    // The editor's own count of papers in the table.
+    int PaperCount() const { return count_; }
+    int PreviewKind() const { return previewKind_; }
+
+protected:
+    bool OnInitDialog() override;
+    void Exchange(DataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    struct NumberField;
+    static const std::array<NumberField, 9>& NumberFields();
+    std::string& Text(int fieldId);
+    std::string& Label(int fieldId);
+
+    void OnNameChange(const win::Message& message);
+    void OnNumberChange(const win::Message& message);
+    void OnKindChange(const win::Message& message);
+    void OnVScroll(const win::Message& message);
+    void OnAdvanced(const win::Message& message);
+    void OnOverwrite(const win::Message& message);
+    void OnPaint(const win::Message& message);
+    void OnShow(const win::Message& message);
+
+    void ApplyKind(int kindIndex);
+    void FillFromRecord();
+    void SetTypeFromSelection();
+    bool MarkOffsetNegative(const std::string& text) const;
+    void MirrorTopToBottom();
+    UnitSettings Units() const;
+    FieldTexts Fields() const;
+
+    // Save steps.
+    void AssignFreePaperId();
+    bool BuildAndInstall();
+
+    win::FileSystem& files_;
+    win::Processes& processes_;
+    EditorArgs args_;
+    int count_;
+    int previewKind_ = 74;
+    bool markMode_ = false;
+    bool placed_ = false;
+    std::array<std::string, 3> kindTexts_;
+
+    std::string name_;
+    int kindIndex_ = -1;
+    // Field texts and their dimension labels, in the order of NumberFields().
+    std::array<std::string, 9> fields_;
+    std::array<std::string, 9> labels_;
+    std::array<std::string, 9> units_;
+    std::string widthRange_;
+    std::string lengthRange_;
+};
+
+}  // namespace editor

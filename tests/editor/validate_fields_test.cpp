@@ -1,0 +1,236 @@
+#include "editor/validate_fields.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "editor/apply_fields.h"
+#include "resources/resource_ids.h"
+#include "win/codepage.h"
+#include "win/headless.h"
+
+namespace {
+
+using editor::FieldTexts;
+using papertable::PaperRecord;
+
+FieldTexts Base(int kindIndex) {
+    FieldTexts t;
+    t.name = "Label 50";
+    t.width = "50.0";
+    t.length = "30.0";
+    t.gap = "3.0";
+    t.right = "2.0";
+    t.top = "3.0";
+    t.left = "2.0";
+    t.bottom = "3.0";
+    t.markLength = "3.0";
+    t.markOffset = "0.0";
+    t.kindIndex = kindIndex;
+    return t;
+}
+
+FieldTexts BaseInch(int kindIndex) {
+    FieldTexts t = Base(kindIndex);
+    t.width = "2.00";
+    t.length = "1.50";
+    t.gap = "0.12";
+    t.right = t.left = "0.10";
+    t.top = t.bottom = "0.12";
+    t.markLength = "0.10";
+    return t;
+}
+
+PaperRecord Named(const std::string& mm, const std::string& inch, int16_t id) {
+    PaperRecord r;
+    win::AnsiToWide(mm, r.szPaperName_mm);
+    win::AnsiToWide(inch, r.szPaperName_inch);
+    r.nPaperSize = id;
+    return r;
+}
+
+// The message the save step would show for these fields, or "" when they pass.
+std::string Check(const FieldTexts& texts, bool inch = false, char separator = '.',
+                  const std::vector<PaperRecord>& papers = {}, int editMode = 0, int16_t id = 520) {
+    const editor::UnitSettings units{inch, separator, app::k203DpiLimits};
+    PaperRecord record;
+    record.nPaperSize = id;
+    const bool markMode = editor::ApplyFields(texts, units, record);
+    const auto violation =
+        editor::ValidateFields({record, markMode, editMode, papers}, texts, units);
+    if (!violation) return "";
+    win::headless::HeadlessUi ui;
+    return editor::ViolationText(*violation, ui, units);
+}
+
+struct RangeCase {
+    const char* what;
+    FieldTexts texts;
+    bool inch;
+    char separator;
+    std::string expected;
+};
+
+template <class F>
+FieldTexts With(FieldTexts t, F change) {
+    change(t);
+    return t;
+}
+
+TEST(ValidateFields, RangeMessagesInBothUnits) {
+    const RangeCase cases[] = {
+        {"width low", With(Base(1), [](auto& t) { t.width = "11.8"; }), false, '.',
+         "Width is out of range.\n( 11.9mm - 63.0mm )"},
+        {"width high, comma", With(Base(1), [](auto& t) { t.width = "63,1"; }), false, ',',
+         "Width is out of range.\n( 11,9mm - 63,0mm )"},
+        {"width first",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "70.0";
+                  t.length = "1.0";
+              }),
+         false, '.', "Width is out of range.\n( 11.9mm - 63.0mm )"},
+        {"length label", With(Base(1), [](auto& t) { t.length = "4.0"; }), false, '.',
+         "Length is out of range.\n( 6.0mm - 1000.0mm )"},
+        {"length mark", With(Base(2), [](auto& t) { t.length = "4.0"; }), false, '.',
+         "Length is out of range.\n( 25.4mm - 1000.0mm )"},
+        {"length high", With(Base(1), [](auto& t) { t.length = "1000.1"; }), false, '.',
+         "Length is out of range.\n( 6.0mm - 1000.0mm )"},
+        {"gap", With(Base(1), [](auto& t) { t.gap = "2.9"; }), false, '.',
+         "Gap is out of range.\n( 3.0mm - 1000.0mm )"},
+        {"gap not checked for marks", With(Base(2), [](auto& t) { t.gap = "0.0"; }), false, '.',
+         ""},
+        {"mark length", With(Base(2), [](auto& t) { t.markLength = "1.9"; }), false, '.',
+         "Mark length is out of range.\n( 2.0mm - 30.0mm )"},
+        {"mark length above length", With(Base(2), [](auto& t) { t.markLength = "30.1"; }), false,
+         '.', "Mark length is out of range.\n( 2.0mm - 30.0mm )"},
+        {"mark offset", With(Base(2), [](auto& t) { t.markOffset = "-30.1"; }), false, '.',
+         "Mark offset is out of range.\n( -30.0mm - 30.0mm )"},
+        {"mark offset at bound", With(Base(2), [](auto& t) { t.markOffset = "-30.0"; }), false, '.',
+         ""},
+        {"side margin",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "62.0";
+                  t.right = "2.9";
+                  t.left = "3.0";
+              }),
+         false, '.', "Right margin , Left margin is out of range.\n( 3.0mm - 58.8mm )"},
+        {"side margins at bound",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "62.0";
+                  t.right = "3.0";
+                  t.left = "3.0";
+              }),
+         false, '.', ""},
+        {"side sum",
+         With(Base(1),
+              [](auto& t) {
+                  t.right = "30.0";
+                  t.left = "20.0";
+              }),
+         false, '.', "Right margin + Left margin is out of range.\n( 0.0mm - 49.8mm )"},
+        {"top below", With(Base(2), [](auto& t) { t.top = "2.9"; }), false, '.',
+         "Top margin / Bottom margin is out of range.\n( 3.0mm - 29.8mm )"},
+        {"label top zero",
+         With(Base(1),
+              [](auto& t) {
+                  t.top = "0.0";
+                  t.bottom = "0.0";
+              }),
+         false, '.', ""},
+        {"top sum",
+         With(Base(1),
+              [](auto& t) {
+                  t.top = "15.0";
+                  t.bottom = "15.0";
+              }),
+         false, '.', "Top margin + Bottom margin is out of range.\n( 0.0mm - 29.8mm )"},
+        {"roll top sum",
+         With(Base(0),
+              [](auto& t) {
+                  t.top = "70.0";
+                  t.bottom = "70.0";
+              }),
+         false, '.', "Top margin + Bottom margin is out of range.\n( 3.0mm - 127.0mm )"},
+        {"roll has no length",
+         With(Base(0),
+              [](auto& t) {
+                  t.length = "0.0";
+                  t.gap = "0.0";
+              }),
+         false, '.', ""},
+        {"inch width", With(BaseInch(1), [](auto& t) { t.width = "0.46"; }), true, '.',
+         "Width is out of range.\n( 0.47\" - 2.48\" )"},
+        {"inch length", With(BaseInch(1), [](auto& t) { t.length = "0.23"; }), true, '.',
+         "Length is out of range.\n( 0.24\" - 39.37\" )"},
+        {"inch mark length", With(BaseInch(2), [](auto& t) { t.markLength = "0.07"; }), true, '.',
+         "Mark length is out of range.\n( 0.08\" - 1.50\" )"},
+        {"inch gap comma",
+         With(BaseInch(1),
+              [](auto& t) {
+                  t.gap = "0,11";
+                  t.width = "2,00";
+                  t.length = "1,50";
+                  t.right = t.left = "0,10";
+                  t.top = t.bottom = "0,12";
+              }),
+         true, ',', "Gap is out of range.\n( 0,12\" - 39,37\" )"},
+        {"inch roll", With(BaseInch(0), [](auto& t) { t.top = t.bottom = "2.60"; }), true, '.',
+         "Top margin + Bottom margin is out of range.\n( 0.12\" - 5.00\" )"},
+        {"inch passes", BaseInch(1), true, '.', ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Check(c.texts, c.inch, c.separator), c.expected) << c.what;
+}
+
+TEST(ValidateFields, Names) {
+    const std::string refused =
+        "Enter a paper name that does not start with a blank. is out of range.";
+    struct Case {
+        const char* name;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"", refused},
+        {"   ", refused},
+        {" Lead", refused},
+        {"A   ", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Check(With(Base(1), [&](auto& t) { t.name = c.name; })), c.expected) << c.name;
+    }
+}
+
+TEST(ValidateFields, DuplicateNames) {
+    const std::string inUse = "A paper format with this name already exists.";
+    const std::vector<PaperRecord> papers = {Named("Roll 50", "Roll 2in", 513),
+                                             Named("Label", "Label 50", 514)};
+    auto check = [&](const char* name, int editMode, int16_t id) {
+        return Check(With(Base(1), [&](auto& t) { t.name = name; }), false, '.', papers, editMode,
+                     id);
+    };
+    EXPECT_EQ(check("Roll 50", 0, 520), inUse);
+    EXPECT_EQ(check("Roll 2in", 0, 520), inUse);  // another paper's inch name
+    EXPECT_EQ(check("Label 50", 0, 520), inUse);
+    EXPECT_EQ(check("roll 50", 0, 520), "");  // case matters
+    EXPECT_EQ(check("Roll 50", 1, 513), "");  // the edited paper itself
+    EXPECT_EQ(check("Roll 50", 1, 515), inUse);
+    EXPECT_EQ(check("Roll 50", 0, 513), inUse);  // a new paper has no exception
+}
+
+TEST(ViolationText, FormatTextsAreNotInterpreted) {
+    win::headless::HeadlessUi ui;
+    ui.strings[IDS_RANGE_ERROR] = "100% %s wrong %d";
+    ui.strings[IDS_ITEM_RIGHT] = "R %s";
+    ui.strings[IDS_ITEM_LEFT] = "L";
+    const editor::Violation violation{IDS_RANGE_ERROR,
+                                      {IDS_ITEM_RIGHT, IDS_ITEM_LEFT},
+                                      "%s + %s",
+                                      std::make_pair(int64_t{0}, int64_t{1500})};
+    EXPECT_EQ(editor::ViolationText(violation, ui, {false, ',', app::k203DpiLimits}),
+              "100% R %s + L wrong %d\n( 0,0mm - 1,5mm )");
+}
+
+}  // namespace
