@@ -122,14 +122,30 @@ TEST(ProfileFileTest, IntegerReadsAnswerAsThePlatform) {
         "i14=0x\r\ni15=00012\r\ni16=-\r\ni17=0xFFFFFFFF\r\ni18=  -  3\r\n"
         "i19=0000000000000000000000000000000000123\r\ni20=\"  7\"\r\n");
     const std::pair<const char*, unsigned> cases[] = {
-        {"i1", 75u},     {"i2", 0u - 5},       {"i3", 0u},      {"i4", 12u}, {"i5", 1u},
-        {"i6", 0u - 16}, {"i7", 7u},           {"i8", 5u},      {"i9", 15u}, {"i10", 0u},
-        {"i11", 9u},     {"i12", 12u},         {"i13", 65535u}, {"i14", 0u}, {"i15", 12u},
-        {"i16", 0u},     {"i17", 0xFFFFFFFFu}, {"i18", 0u},     {"i19", 0u},  // read through a
-                                                                              // 30-character
-                                                                              // buffer: only zeros
-                                                                              // arrive
-        {"i20", 7u},     {"absent", 9u},
+        {"i1", 75u},
+        {"i2", 0u - 5},
+        {"i3", 0u},
+        {"i4", 12u},
+        {"i5", 1u},
+        {"i6", 0u - 16},
+        {"i7", 7u},
+        {"i8", 5u},
+        {"i9", 15u},
+        {"i10", 0u},
+        {"i11", 9u},
+        {"i12", 12u},
+        {"i13", 65535u},
+        {"i14", 0u},
+        {"i15", 12u},
+        {"i16", 0u},
+        {"i17", 0xFFFFFFFFu},
+        {"i18", 0u},
+        {"i19", 0u},  // read through a
+                      // 30-character
+                      // buffer: only zeros
+                      // arrive
+        {"i20", 7u},
+        {"absent", 9u},
     };
     for (const auto& [key, expected] : cases) {
         SCOPED_TRACE(key);
