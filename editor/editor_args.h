@@ -20,11 +20,11 @@ struct EditorArgs {
     bool okInitiallyEnabled = true;
     bool inchUnits = false;
     char decimalSeparator = '.';
-    std::string modelPrefix;
-    std::string driverFolder;
+    std::string modelPrefix{};
+    std::string driverFolder{};
     int currentIndex = -1;
     bool tableFull = false;
-    app::ModelLimits limits;
+    app::ModelLimits limits{};
 };
 
 // Results of a modal run besides cancel.
