@@ -36,6 +36,8 @@ bool ReadName(const ProfileFile& file, std::string_view section, std::string_vie
     if (emptyAllowed ? (!value.empty() && value[0] == kMissingMarker) : IsMissing(value)) {
         return false;
     }
+    // Cleared first, so that nothing of an earlier, longer name stays past the end.
+    field.fill(0);
     return win::AnsiToWide(value, std::span<char16_t>(field));
 }
 

@@ -150,6 +150,13 @@ TEST(ReadPaperTest, NameLengthsAndAnsiCharacters) {
     PaperRecord p;
     ASSERT_TRUE(ReadPaperRecord(OnePaper(sample::PaperKeys("Etikett \xe9\x80")), 0, p));
     EXPECT_EQ(Wide(p.szPaperName_mm), u"Etikett \u00e9\u20ac");
+
+    // A shorter name read into the same record leaves nothing of the longer one.
+    PaperRecord fresh;
+    ASSERT_TRUE(ReadPaperRecord(OnePaper(sample::PaperKeys("ab")), 0, fresh));
+    ASSERT_TRUE(ReadPaperRecord(OnePaper(sample::PaperKeys("ab")), 0, p));
+    EXPECT_EQ(p.szPaperName_mm, fresh.szPaperName_mm);
+    EXPECT_EQ(p.szPaperName_inch, fresh.szPaperName_inch);
 }
 
 TEST(ReservedItemsTest, ItemsAndDerivedFields) {

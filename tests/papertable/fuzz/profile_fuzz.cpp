@@ -1,0 +1,67 @@
+// libFuzzer target: any bytes as a source file through the profile engine, the
+// readers, and a write and read back of what was read.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "papertable/source_reader.h"
+#include "papertable/source_writer.h"
+#include "win/ui.h"
+
+namespace {
+
+class NullUi : public win::Ui {
+public:
+    int RunModal(win::Dialog&, win::DialogWindow*) override { return 0; }
+    int MessageBox(std::string_view, win::MessageKind) override { return 0; }
+    std::string LoadString(int) override { return {}; }
+    bool HasString(int) override { return false; }
+    std::vector<win::MenuItem> LoadMenu(int) override { return {}; }
+    void SetApplicationTitle(std::string) override {}
+    std::string ApplicationTitle() const override { return {}; }
+    std::optional<std::string> BrowseForFolder(win::DialogWindow&, std::string_view) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> OpenFileName(win::DialogWindow&,
+                                            const win::FileDialogArgs&) override {
+        return std::nullopt;
+    }
+    std::optional<std::string> SaveFileName(win::DialogWindow&,
+                                            const win::FileDialogArgs&) override {
+        return std::nullopt;
+    }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const papertable::ProfileFile file = papertable::ProfileFile::Parse(bytes);
+
+    // Look-ups with names taken from the input itself.
+    const std::string_view name = bytes.substr(0, std::min<size_t>(size, 8));
+    for (size_t bufferSize : {0u, 1u, 2u, 3u, 30u, 260u}) {
+        file.GetString(name, name, name, bufferSize);
+        file.GetSection(name, bufferSize);
+    }
+    file.GetInt(name, name, -1);
+
+    papertable::PaperTable table;
+    NullUi ui;
+    papertable::ReadDevice(file, table.device);
+    papertable::LoadPaperTable(table, file, file, false, ui, nullptr);
+
+    // Whatever was read, written and read again, gives the same papers.
+    const std::string written = papertable::UserSourceText(table, table.paperCount);
+    for (auto& paper : table.papers) paper.builtIn = false;
+    const std::string again = papertable::UserSourceText(table, table.paperCount);
+    const papertable::ProfileFile reread = papertable::ProfileFile::Parse(again);
+    for (int i = 0; i < table.paperCount; ++i) {
+        papertable::PaperRecord back;
+        if (!papertable::ReadPaperRecord(reread, i, back)) std::abort();
+        back.builtIn = false;
+        if (!(back == table.papers[static_cast<size_t>(i)])) std::abort();
+    }
+    return 0;
+}
