@@ -126,9 +126,10 @@ bool ApplyFields(const FieldTexts& texts, const UnitSettings& units, PaperRecord
     }
 
     r.markNoChkValu = 0;
-    r.byHeadDivide = "0";
+    // assign(count, char): gcc 12 warns falsely (-Wrestrict) on assigning short literals.
+    r.byHeadDivide.assign(1, '0');
     r.szSizeMM = SizeNameBytes(texts.name, &win::IsLeadByte);
-    r.szSizeIN = " ";
+    r.szSizeIN.assign(1, ' ');
 
     const int64_t markOffsetDots =
         inch ? dots(v.markOffset) : DotsFromLongMillimetres(v.markOffset, res);

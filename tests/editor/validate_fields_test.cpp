@@ -224,13 +224,13 @@ TEST(ViolationText, FormatTextsAreNotInterpreted) {
     win::headless::HeadlessUi ui;
     ui.strings[IDS_RANGE_ERROR] = "100% %s wrong %d";
     ui.strings[IDS_ITEM_RIGHT] = "R %s";
-    ui.strings[IDS_ITEM_LEFT] = "L";
+    ui.strings[IDS_ITEM_LEFT] = "Left side";
     const editor::Violation violation{IDS_RANGE_ERROR,
                                       {IDS_ITEM_RIGHT, IDS_ITEM_LEFT},
                                       "%s + %s",
                                       std::make_pair(int64_t{0}, int64_t{1500})};
     EXPECT_EQ(editor::ViolationText(violation, ui, {false, ',', app::k203DpiLimits}),
-              "100% R %s + L wrong %d\n( 0,0mm - 1,5mm )");
+              "100% R %s + Left side wrong %d\n( 0,0mm - 1,5mm )");
 }
 
 }  // namespace
