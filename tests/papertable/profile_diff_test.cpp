@@ -150,7 +150,7 @@ TEST_F(ProfileDiffTest, RandomFiles) {
                                              "12ab",  "+3",  "  ", "0b11", std::string(40, '9')};
     const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\r\n", "\n\n"};
     int differences = 0;
-    for (int file = 0; file < 150 && differences == 0; ++file) {
+    for (int file = 0; file < 100 && differences == 0; ++file) {
         std::string bytes;
         const int lines = std::uniform_int_distribution<int>(0, 14)(random);
         for (int i = 0; i < lines; ++i) {

@@ -51,7 +51,7 @@ TEST(ReadPaperTest, IntegerKeysAreCutToTheFieldWidth) {
     struct Case {
         const char* key;
         const char* value;
-        long expected;
+        long long expected;
     };
     const Case cases[] = {
         {"nPaperWidth", "-5", -5},
@@ -63,7 +63,7 @@ TEST(ReadPaperTest, IntegerKeysAreCutToTheFieldWidth) {
         {"byEnergyRank", "0x1ff", 0xff},
         {"byEnergyRank", "-1", 255},
         {"lblPitchDot", "0x10000", 0},
-        {"dwPaperAbility02", "-1", 0xFFFFFFFFL},
+        {"dwPaperAbility02", "-1", 0xFFFFFFFFLL},
         {"nType", "0x4a", 74},
     };
     for (const auto& c : cases) {
@@ -71,13 +71,13 @@ TEST(ReadPaperTest, IntegerKeysAreCutToTheFieldWidth) {
         PaperRecord p;
         ASSERT_TRUE(ReadPaperRecord(
             OnePaper(sample::With(sample::PaperKeys("P"), {{c.key, c.value}})), 0, p));
-        const long got = std::string(c.key) == "nPaperWidth"    ? p.nPaperWidth
-                         : std::string(c.key) == "wSplit"       ? p.wSplit
-                         : std::string(c.key) == "byEnergyRank" ? p.byEnergyRank
-                         : std::string(c.key) == "lblPitchDot"  ? p.lblPitchDot
-                         : std::string(c.key) == "dwPaperAbility02"
-                             ? static_cast<long>(p.dwPaperAbility02)
-                             : p.nType;
+        const long long got = std::string(c.key) == "nPaperWidth"    ? p.nPaperWidth
+                              : std::string(c.key) == "wSplit"       ? p.wSplit
+                              : std::string(c.key) == "byEnergyRank" ? p.byEnergyRank
+                              : std::string(c.key) == "lblPitchDot"  ? p.lblPitchDot
+                              : std::string(c.key) == "dwPaperAbility02"
+                                  ? static_cast<long long>(p.dwPaperAbility02)
+                                  : p.nType;
         EXPECT_EQ(got, c.expected);
     }
 }

@@ -7,33 +7,7 @@
 
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
-#include "win/ui.h"
-
-namespace {
-
-class NullUi : public win::Ui {
-public:
-    int RunModal(win::Dialog&, win::DialogWindow*) override { return 0; }
-    int MessageBox(std::string_view, win::MessageKind) override { return 0; }
-    std::string LoadString(int) override { return {}; }
-    bool HasString(int) override { return false; }
-    std::vector<win::MenuItem> LoadMenu(int) override { return {}; }
-    void SetApplicationTitle(std::string) override {}
-    std::string ApplicationTitle() const override { return {}; }
-    std::optional<std::string> BrowseForFolder(win::DialogWindow&, std::string_view) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> OpenFileName(win::DialogWindow&,
-                                            const win::FileDialogArgs&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> SaveFileName(win::DialogWindow&,
-                                            const win::FileDialogArgs&) override {
-        return std::nullopt;
-    }
-};
-
-}  // namespace
+#include "tests/papertable/null_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
