@@ -1,6 +1,6 @@
 #include "editor/new_label_dlg.h"
 
-#include "editor/advanced_placeholder_dlg.h"
+#include "advanced/advance_dlg.h"
 #include "editor/preview.h"
 #include "editor/units.h"
 #include "papertable/source_reader.h"
@@ -303,8 +303,8 @@ void CNewLabelDlg::OnVScroll(const win::Message& message) {
 void CNewLabelDlg::OnAdvanced(const win::Message&) {
     kindIndex_ = Window().Selection(IDC_ED_KIND);
     SetTypeFromSelection();
-    AdvancedPlaceholderDlg advanced(GetUi(), args_.record, args_.inchUnits, args_.decimalSeparator,
-                                    args_.limits.resolution);
+    advanced::CAdvanceDlg advanced(GetUi(), args_.record, args_.inchUnits, args_.decimalSeparator,
+                                   args_.limits.resolution);
     advanced.RunModal(&Window());
 }
 

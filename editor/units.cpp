@@ -218,7 +218,7 @@ FilterResult NumberFieldFilter(const FilterInput& in) {
     }
 
     const double value = ReadPlainDecimal(result.text);
-    if (value > 9999.9 || (in.isSigned && value < -9999.9)) result.text = in.oldText;
+    if (value > in.limit || (in.isSigned && value < -in.limit)) result.text = in.oldText;
     result.label = DimensionLabelFromText(result.text, in.inch);
     return result;
 }

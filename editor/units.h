@@ -87,6 +87,8 @@ struct FilterInput {
     bool inch = false;
     bool isSigned = false;  // the mark offset field accepts a leading "-"
     char separator = '.';
+    // A value above this, or for the signed field below its negative, is taken back.
+    double limit = 9999.9;
 };
 
 struct FilterResult {

@@ -1,0 +1,50 @@
+// Advanced media settings of the paper being edited: the two virtual offsets, the
+// energy rank and the adjustment steps kept in items 9 and 10 of reserved_12_ (a
+// pair for die-cut labels, a pair for marked labels). The record is changed only
+// when the dialog is confirmed.
+#pragma once
+
+#include <string>
+
+#include "advanced/reserved_values.h"
+#include "papertable/paper_record.h"
+#include "win/dialog.h"
+
+namespace advanced {
+
+class CAdvanceDlg : public win::Dialog {
+public:
+    CAdvanceDlg(win::Ui& ui, papertable::PaperRecord& record, bool inchUnits, char decimalSeparator,
+                int resolution);
+
+protected:
+    bool OnInitDialog() override;
+    void Exchange(DataExchange& dx) override;
+    void OnOK() override;
+
+private:
+    void OnOffsetChange(const win::Message& message);
+    void OnVScroll(const win::Message& message);
+    void OnPaint(const win::Message& message);
+    void OnShow(const win::Message& message);
+
+    void FillCombos();
+    bool OffsetsInRange();
+    void StoreAdjustments(int firstCombo, int secondCombo);
+
+    papertable::PaperRecord& record_;
+    bool inchUnits_;
+    char separator_;
+    int resolution_;
+    ReservedValues values_{};
+    bool shown_ = false;
+
+    std::string x_;
+    std::string y_;
+    std::string xLabel_;
+    std::string yLabel_;
+    std::string unit_;
+    std::string range_;
+};
+
+}  // namespace advanced
