@@ -18,7 +18,15 @@
 
 namespace {
 
-enum ExitCode { kOk = 0, kUsage = 1, kLibrary = 2, kTable = 3, kCodes = 4, kPapers = 5, kWrite = 6 };
+enum ExitCode {
+    kOk = 0,
+    kUsage = 1,
+    kLibrary = 2,
+    kTable = 3,
+    kCodes = 4,
+    kPapers = 5,
+    kWrite = 6
+};
 
 struct Table {
     DeviceInfoRecord device{};

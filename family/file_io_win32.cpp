@@ -14,9 +14,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     if (GetFileSizeEx(file, &size) && size.QuadPart < (16 << 20)) {
         std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
         DWORD read = 0;
-        if (bytes.empty() || (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
-                                       nullptr) &&
-                              read == bytes.size())) {
+        if (bytes.empty() ||
+            (ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+             read == bytes.size())) {
             result = std::move(bytes);
         }
     }
@@ -30,10 +30,11 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
-    const bool ok = (bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                                 &written, nullptr) &&
-                                       written == bytes.size())) &&
-                    FlushFileBuffers(file);
+    const bool ok =
+        (bytes.empty() ||
+         (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+          written == bytes.size())) &&
+        FlushFileBuffers(file);
     CloseHandle(file);
     if (ok && MoveFileExA(temporary.c_str(), path.c_str(),
                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -23,7 +23,9 @@ const family::CompiledTable* Lookup(LytHandle handle) {
     return it == g_handles.end() ? nullptr : *it;
 }
 
-bool IsBareName(const char* name) { return std::strpbrk(name, "\\/:") == nullptr; }
+bool IsBareName(const char* name) {
+    return std::strpbrk(name, "\\/:") == nullptr;
+}
 
 std::optional<std::string> ReadFileForTable(const std::string& path) {
     return family::ReadWholeFile(path);

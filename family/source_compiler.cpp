@@ -24,7 +24,8 @@ std::string_view Trim(std::string_view text) {
 std::optional<int64_t> ParseDigits(std::string_view digits, int base) {
     if (digits.empty() || digits.size() > 16) return std::nullopt;
     uint64_t value = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
+    const auto [end, ec] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
     if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
     if (value > 0xFFFFFFFFull) return std::nullopt;
     return static_cast<int64_t>(value);
@@ -242,9 +243,9 @@ PaperInfoRecord CompilePaper(SectionReader& reader) {
     reader.UInt16("markNoChkValu");
     for (const char* key :
          {"nSensorID", "byRollWidMm", "byHeadDivide", "nDieStartPlus", "nDieStartRevPlus",
-          "wDieStartFwdPlus", "nAfterFeedPlus", "wPafMediaID", "PresetBlkPos1_1",
-          "PresetBlkPos2_1", "PresetBlkPos2_2", "PresetBlkPos3_1", "PresetBlkPos3_2",
-          "PresetBlkPos3_3", "szSizeMM", "MediaAtrInfo"}) {
+          "wDieStartFwdPlus", "nAfterFeedPlus", "wPafMediaID", "PresetBlkPos1_1", "PresetBlkPos2_1",
+          "PresetBlkPos2_2", "PresetBlkPos3_1", "PresetBlkPos3_2", "PresetBlkPos3_3", "szSizeMM",
+          "MediaAtrInfo"}) {
         reader.Text(key);
     }
     // szSizeIN may be absent: the program reads it as a single blank.

@@ -18,15 +18,15 @@ inline constexpr size_t kMaxTablePapers = 100;
 
 #pragma pack(push, 1)
 struct TableFileHeader {
-    char magic[4];             // 0, "KLYT"
-    uint16_t version;          // 4, kTableVersion
-    uint16_t headerSize;       // 6, 32
-    uint16_t deviceSize;       // 8, 118
-    uint16_t paperSize;        // 10, 252
-    uint16_t paperCount;       // 12, at most kMaxTablePapers
-    uint16_t reserved14;       // 14, zero
-    uint32_t crc;              // 16, CRC-32 of every byte after the header
-    uint8_t reserved20[12];    // 20, zero
+    char magic[4];           // 0, "KLYT"
+    uint16_t version;        // 4, kTableVersion
+    uint16_t headerSize;     // 6, 32
+    uint16_t deviceSize;     // 8, 118
+    uint16_t paperSize;      // 10, 252
+    uint16_t paperCount;     // 12, at most kMaxTablePapers
+    uint16_t reserved14;     // 14, zero
+    uint32_t crc;            // 16, CRC-32 of every byte after the header
+    uint8_t reserved20[12];  // 20, zero
 };
 #pragma pack(pop)
 static_assert(sizeof(TableFileHeader) == 32);

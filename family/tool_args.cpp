@@ -3,9 +3,13 @@
 namespace family {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EndsWithNoCase(std::string_view text, std::string_view ending) {
     if (text.size() < ending.size()) return false;
@@ -183,13 +187,15 @@ std::optional<ConverterArgs> ParseConverterArgs(std::string_view arguments, std:
     size_t library = 0;
     while (library < tokens.size() && !EndsWithNoCase(tokens[library].text, ".dll")) ++library;
     if (library >= tokens.size()) {
-        SetError(error, "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
+        SetError(error,
+                 "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
         return std::nullopt;
     }
     std::vector<ArgToken> files(tokens.begin(), tokens.begin() + static_cast<long>(library) + 1);
     const auto joined = JoinByEndings(arguments, files, {".lyt", ".bin", ".dll"});
     if (!joined) {
-        SetError(error, "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
+        SetError(error,
+                 "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
         return std::nullopt;
     }
     args.table = (*joined)[0];

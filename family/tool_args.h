@@ -12,8 +12,8 @@
 namespace family {
 
 struct ArgToken {
-    std::string text;   // without quotes
-    size_t begin = 0;   // raw span in the command line
+    std::string text;  // without quotes
+    size_t begin = 0;  // raw span in the command line
     size_t end = 0;
     bool quoted = false;
 };

@@ -43,8 +43,8 @@ TEST(PaperData, MediaRecordPerKind) {
     };
     const Case cases[] = {
         {"gap label", [](PaperInfoRecord&) {}, kLytSensingGap, 240, 24, 0, 5},
-        {"pitch not above length", [](PaperInfoRecord& p) { p.lblPitchDot = 240; },
-         kLytSensingGap, 240, 0, 0, 5},
+        {"pitch not above length", [](PaperInfoRecord& p) { p.lblPitchDot = 240; }, kLytSensingGap,
+         240, 0, 0, 5},
         {"mark",
          [](PaperInfoRecord& p) {
              p.bySensing = kLytSensingMark;

@@ -14,7 +14,9 @@ CompileResult Compile(const std::string& text) {
     return CompileSource(papertable::ProfileFile::Parse(text));
 }
 
-std::u16string Wide(const char16_t* text) { return text; }
+std::u16string Wide(const char16_t* text) {
+    return text;
+}
 
 TEST(SourceCompiler, CompilesEveryShippedSource) {
     struct Case {
@@ -76,13 +78,14 @@ TEST(SourceCompiler, PlacesFieldsAndDerivedValues) {
 }
 
 TEST(SourceCompiler, AcceptsWhatTheProgramWrites) {
-    const auto result = Compile(family_test::DeviceSections() +
-                                PaperSection(0, {{"szSizeIN", kAbsent},
-                                                 {"szPaperLengthString_inch", ""},
-                                                 {"nPhysicalOffsetX", "-5"},
-                                                 {"wPinOffsetLeft", "65535"},
-                                                 {"dwPaperAbility01", "0x0000040b"},
-                                                 {"reserved_12_", "12,0,240,255,200,0,2,,0,-2,1,0"}}));
+    const auto result =
+        Compile(family_test::DeviceSections() +
+                PaperSection(0, {{"szSizeIN", kAbsent},
+                                 {"szPaperLengthString_inch", ""},
+                                 {"nPhysicalOffsetX", "-5"},
+                                 {"wPinOffsetLeft", "65535"},
+                                 {"dwPaperAbility01", "0x0000040b"},
+                                 {"reserved_12_", "12,0,240,255,200,0,2,,0,-2,1,0"}}));
     ASSERT_TRUE(result.errors.empty()) << result.errors.front();
     const auto& paper = result.table->papers.at(0);
     EXPECT_EQ(paper.nPhysicalOffsetX, -5);
@@ -96,8 +99,8 @@ TEST(SourceCompiler, AcceptsWhatTheProgramWrites) {
 }
 
 TEST(SourceCompiler, PapersEndAtTheFirstMissingSection) {
-    const auto result = Compile(family_test::DeviceSections() + PaperSection(0) +
-                                PaperSection(1) + PaperSection(3));
+    const auto result = Compile(family_test::DeviceSections() + PaperSection(0) + PaperSection(1) +
+                                PaperSection(3));
     ASSERT_TRUE(result.table);
     EXPECT_EQ(result.table->papers.size(), 2u);
 }
@@ -114,7 +117,9 @@ TEST(SourceCompiler, RefusesFaultyPapers) {
         {"missing integer", {{"nPaperWidth", kAbsent}}, "nPaperWidth: missing"},
         {"missing text", {{"MediaAtrInfo", kAbsent}}, "MediaAtrInfo: missing"},
         {"name of 32 characters", {{"szPaperName_mm", std::string(32, 'n')}}, "longer than 31"},
-        {"inch string of 16", {{"szPaperWidthString_inch", std::string(16, '1')}}, "longer than 15"},
+        {"inch string of 16",
+         {{"szPaperWidthString_inch", std::string(16, '1')}},
+         "longer than 15"},
         {"int16 too large", {{"nPaperWidth", "32768"}}, "out of range"},
         {"int16 too small", {{"nPhysicalOffsetY", "-32769"}}, "out of range"},
         {"negative unsigned", {{"wSplit", "-1"}}, "out of range"},
@@ -186,10 +191,18 @@ TEST(SourceInteger, ReadsDecimalAndHexadecimalOnly) {
         const char* text;
         std::optional<int64_t> value;
     };
-    const Case cases[] = {{"0", 0},          {"-5", -5},         {" 42 ", 42},
-                          {"0x4b", 0x4b},    {"0X4B", 0x4b},     {"0xffffffff", 0xffffffffll},
-                          {"", std::nullopt}, {"-", std::nullopt}, {"0x", std::nullopt},
-                          {"4b", std::nullopt}, {"+5", std::nullopt}, {"-0x5", std::nullopt},
+    const Case cases[] = {{"0", 0},
+                          {"-5", -5},
+                          {" 42 ", 42},
+                          {"0x4b", 0x4b},
+                          {"0X4B", 0x4b},
+                          {"0xffffffff", 0xffffffffll},
+                          {"", std::nullopt},
+                          {"-", std::nullopt},
+                          {"0x", std::nullopt},
+                          {"4b", std::nullopt},
+                          {"+5", std::nullopt},
+                          {"-0x5", std::nullopt},
                           {"1 2", std::nullopt}};
     for (const Case& c : cases) {
         EXPECT_EQ(ParseSourceInteger(c.text), c.value) << c.text;
