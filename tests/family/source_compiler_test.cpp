@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "family_test_util.h"
+#include "papertable/source_reader.h"
 
 namespace family {
 namespace {
@@ -210,6 +211,38 @@ TEST(SourceInteger, ReadsDecimalAndHexadecimalOnly) {
     EXPECT_EQ(ParseCode("0x41"), 0x41);
     EXPECT_EQ(ParseCode("1F"), 0x1F);
     EXPECT_EQ(ParseCode("0xg"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace family
+
+namespace family {
+namespace {
+
+// The shipped sources are read whole by the program's own reader too, and it sees
+// the same papers as the compiler.
+TEST(SourceCompiler, ProgramReaderAgreesOnShippedSources) {
+    for (const char* file : {"kvx510ad.txt", "kvx520ad.txt", "kvx610ad.txt", "kvx620ad.txt",
+                             "kvx510ed.txt", "kvx520ed.txt", "kvx610ed.txt", "kvx620ed.txt"}) {
+        SCOPED_TRACE(file);
+        const auto profile = papertable::ProfileFile::Parse(family_test::ReadDataFile(file));
+        papertable::DeviceRecord device;
+        EXPECT_TRUE(papertable::ReadDevice(profile, device));
+        EXPECT_NE(device.modelSectionText.find("wSensorKinds=3"), std::string::npos);
+        const auto compiled = CompileSource(profile);
+        ASSERT_TRUE(compiled.table);
+        const auto& papers = compiled.table->papers;
+        for (size_t i = 0; i <= papers.size(); ++i) {
+            papertable::PaperRecord paper;
+            const bool read = papertable::ReadPaperRecord(profile, static_cast<int>(i), paper);
+            ASSERT_EQ(read, i < papers.size()) << i;
+            if (!read) break;
+            EXPECT_EQ(paper.nPaperSize, papers[i].nPaperSize);
+            EXPECT_EQ(paper.nType, papers[i].bySensing == kLytSensingMark ? 76 : papers[i].nType);
+            EXPECT_EQ(paper.markLength, papers[i].markLength);
+            EXPECT_EQ(paper.editLocked, false);
+        }
+    }
 }
 
 }  // namespace
