@@ -16,6 +16,9 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
         {win::Event::SelChange, IDC_MAIN_LIST, &CTarnelDlg::OnSelChange},
         {win::Event::Command, IDC_MAIN_OPTIONS, &CTarnelDlg::OnOptions},
         {win::Event::Command, IDC_MAIN_POPUP, &CTarnelDlg::OnPopupClick},
+        {win::Event::Command, IDC_MAIN_ADD, &CTarnelDlg::OnAdd},
+        {win::Event::Command, IDC_MAIN_EDIT, &CTarnelDlg::OnEdit},
+        {win::Event::Command, IDC_MAIN_DELETE, &CTarnelDlg::OnDelete},
         {win::Event::SysCommand, 0, &CTarnelDlg::OnSysCommand},
     };
     UseMessageMap(this, map);

@@ -35,6 +35,8 @@ public:
     // the working copy. With no line selected the details are emptied and the
     // commands that need a paper are disabled.
     void ShowPaperDetails();
+    // Turns the working copy into a new user paper for Add.
+    void PrepareNewPaper();
 
 protected:
     bool OnInitDialog() override;
@@ -47,6 +49,11 @@ private:
     void OnSysCommand(const win::Message& message);
     void OnOptions(const win::Message& message);
     void OnPopupClick(const win::Message& message);
+    void OnAdd(const win::Message& message);
+    void OnEdit(const win::Message& message);
+    void OnDelete(const win::Message& message);
+    int RunEditor(bool editing);
+    void TakeEditorResult(int result, bool editing);
 
     const win::Services& services_;
     // The table holds 101 records: too large for the stack the window lives on.
