@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# End-to-end start-up of velkor under Wine and a virtual display:
+#   1. started for the demo queue "Ostrel LM-510", the main window appears with the
+#      application title (string 100);
+#   2. a second start for the same model brings that window to the front and ends
+#      without a window of its own;
+#   3. started without an argument, it shows "Bad Arguments." in a box titled "Error".
+# Saves docs/main-window.png. Needs out/dist (scripts/dist) and scripts/wine-setup;
+# exits 77 (skipped) while velkor.exe is not staged yet.
+set -u
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+exe="$root/out/dist/program/velkor.exe"
+[ -f "$exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
+
+. "$root/scripts/wine-env"
+export DISPLAY="${VELKOR_DISPLAY:-:44}"
+title="$(sed -n 's/^STRING(IDS_APP_TITLE, "\(.*\)")$/\1/p' "$root/resources/strings.def")"
+program='C:\Program Files\Mertavo\velkor.exe'
+logs="$(mktemp -d)"
+failures=0
+trap 'rm -rf "$logs"' EXIT
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# Waits up to $2 seconds for a window named exactly $1; prints its id.
+wait_window() {
+    local i id
+    for i in $(seq $(($2 * 5))); do
+        id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+# Waits up to $2 seconds for process $1 to end.
+wait_exit() {
+    local i
+    for i in $(seq $(($2 * 5))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
+    return 1
+}
+start() {  # start <log> <args...>: velkor in the background, output to a file
+    local log=$1
+    shift
+    wine "$program" "$@" >"$log" 2>&1 </dev/null &
+    echo $!
+}
+
+# The display and the prefix with the demo queues and the program folder. Wine's
+# desktop keeps the display it first opened, so the prefix starts afresh on ours.
+"$here/with-display" true
+wineserver -k 2>/dev/null || true
+"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+velkor_wine_ready
+
+first="$(start "$logs/first.log" '"Ostrel LM-510"')"
+if window="$(wait_window "$title" 60)"; then
+    echo "ok: main window \"$title\" is up"
+    sleep 1
+    mkdir -p "$root/docs"
+    import -window root "$root/docs/main-window.png" && echo "ok: docs/main-window.png saved"
+
+    # Second start for the same model: it ends by itself and opens no second window.
+    xdotool windowminimize "$window" 2>/dev/null || true
+    second="$(start "$logs/second.log" '"Ostrel LM-510"' /m)"
+    if wait_exit "$second" 30; then
+        echo "ok: the second instance ended"
+    else
+        fail "the second instance is still running"
+        kill "$second" 2>/dev/null
+    fi
+    count="$(xdotool search --name "^$title\$" 2>/dev/null | wc -l)"
+    [ "$count" -eq 1 ] || fail "$count windows titled \"$title\""
+    active="$(xdotool getactivewindow 2>/dev/null || true)"
+    [ "$active" = "$window" ] || echo "note: active window $active, expected $window (no window manager)"
+    kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+else
+    fail "no window titled \"$title\""
+    cat "$logs/first.log"
+fi
+
+# No argument: the built-in box.
+bad="$(start "$logs/bad.log")"
+if box="$(wait_window "Error" 30)"; then
+    echo "ok: \"Bad Arguments.\" box is up"
+    xdotool key --window "$box" Return 2>/dev/null || true
+    wait_exit "$bad" 10 || fail "the program did not end after the box"
+else
+    fail "no window titled \"Error\""
+fi
+
+wineserver -k 2>/dev/null || true  # this prefix's processes only
+exit $((failures > 0))

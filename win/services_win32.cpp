@@ -1,0 +1,82 @@
+// Locale, processes and the single-instance guard.
+#include "win/dialog_window.h"
+#include "win/win32_services.h"
+
+namespace win {
+namespace {
+
+std::optional<std::string> LocaleValue(LCTYPE item) {
+    char value[16] = {};  // both items are a few characters at most
+    const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, item, value, sizeof value);
+    if (length <= 0) return std::nullopt;
+    return std::string(value);
+}
+
+// Paint messages of `window` and its controls; handled as the dialog manager would.
+void DispatchPaint(HWND window, MSG& message) {
+    if (!IsDialogMessageA(window, &message)) DispatchMessageA(&message);
+}
+
+}  // namespace
+
+std::optional<std::string> Win32Locale::MeasurementSystem() {
+    return LocaleValue(LOCALE_IMEASURE);
+}
+
+std::string Win32Locale::DecimalSeparator() {
+    auto separator = LocaleValue(LOCALE_SDECIMAL);
+    return separator && !separator->empty() ? *separator : ".";
+}
+
+void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
+                                DialogWindow* window) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;  // CreateProcessA may write into it
+    const DWORD flags = NORMAL_PRIORITY_CLASS | (noWindow ? CREATE_NO_WINDOW : 0);
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+                        &startup, &process)) {
+        return;
+    }
+    HWND hwnd = window ? static_cast<HWND>(window->NativeHandle()) : nullptr;
+
+    // Sleep until the tool ends or a repaint is due; the time-out only guards
+    // against a paint request of another window that is not ours to take.
+    for (;;) {
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_PAINT);
+        if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
+        MSG message;
+        while (hwnd && PeekMessageA(&message, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+            DispatchPaint(hwnd, message);
+        }
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+
+    // Input that arrived during the run is dropped; only repaints go through. The
+    // bound keeps a window that never validates its paint region from holding us.
+    MSG message;
+    for (int taken = 0; hwnd && taken < 10000 && PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE);
+         ++taken) {
+        if (message.message == WM_PAINT) {
+            DispatchPaint(hwnd, message);
+        } else if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+    }
+}
+
+bool Win32Instance::CreateOwnedMutexExisted(const std::string& name) {
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, name.c_str());
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
+    if (mutex_ == nullptr) mutex_ = mutex;  // kept, never released, until the process ends
+    return existed;
+}
+
+void Win32Instance::ActivateWindow(const std::string& title) {
+    if (HWND window = FindWindowA(nullptr, title.c_str())) SetForegroundWindow(window);
+}
+
+}  // namespace win
