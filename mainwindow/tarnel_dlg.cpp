@@ -11,7 +11,14 @@
 namespace mainwindow {
 
 CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args)
-    : Dialog(ui, IDD_MAIN), services_(services), state_(std::make_unique<MainWindowState>()) {
+    : CTarnelDlg(ui, services, args, nullptr) {}
+
+CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args,
+                       transfer::Transport* transport)
+    : Dialog(ui, IDD_MAIN),
+      services_(services),
+      transport_(transport),
+      state_(std::make_unique<MainWindowState>()) {
     static const win::MessageEntry<CTarnelDlg> map[] = {
         {win::Event::SelChange, IDC_MAIN_LIST, &CTarnelDlg::OnSelChange},
         {win::Event::Command, IDC_MAIN_OPTIONS, &CTarnelDlg::OnOptions},
@@ -19,6 +26,11 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
         {win::Event::Command, IDC_MAIN_ADD, &CTarnelDlg::OnAdd},
         {win::Event::Command, IDC_MAIN_EDIT, &CTarnelDlg::OnEdit},
         {win::Event::Command, IDC_MAIN_DELETE, &CTarnelDlg::OnDelete},
+        {win::Event::Command, IDC_MAIN_EXPORT, &CTarnelDlg::OnExport},
+        {win::Event::Command, IDC_MAIN_IMPORT, &CTarnelDlg::OnImport},
+        {win::Event::Command, IDC_MAIN_SEND, &CTarnelDlg::OnSendToPrinter},
+        {win::Event::Command, IDM_POPUP_SEND, &CTarnelDlg::OnSendToPrinter},
+        {win::Event::Command, IDM_POPUP_SAVE, &CTarnelDlg::OnSavePrinterData},
         {win::Event::SysCommand, 0, &CTarnelDlg::OnSysCommand},
     };
     UseMessageMap(this, map);

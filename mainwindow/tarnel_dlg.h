@@ -9,9 +9,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
+#include "build/pipeline.h"
 #include "mainwindow/main_state.h"
 #include "mainwindow/tarnel_dlg_args.h"
+#include "transfer/devices.h"
 #include "win/dialog.h"
 #include "win/services.h"
 
@@ -23,6 +26,10 @@ inline constexpr int kResultFilesMissing = 10;
 class CTarnelDlg : public win::Dialog {
 public:
     CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args);
+    // `transport` reaches the printer for the send command, which does nothing
+    // without one.
+    CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWindowArgs& args,
+               transfer::Transport* transport);
 
     const std::string& DriverFolder() const { return state_->driverFolder; }
     MainWindowState& State() { return *state_; }
@@ -49,6 +56,13 @@ private:
     void OnSysCommand(const win::Message& message);
     void OnOptions(const win::Message& message);
     void OnPopupClick(const win::Message& message);
+    void OnExport(const win::Message& message);
+    void OnImport(const win::Message& message);
+    void OnSendToPrinter(const win::Message& message);
+    void OnSavePrinterData(const win::Message& message);
+    // Builds the paper at currentIndex alone and removes the temporary source and
+    // table; nullopt (and no paper data left) when its source could not be written.
+    std::optional<build::BuildFiles> BuildSelectedPaper();
     void OnAdd(const win::Message& message);
     void OnEdit(const win::Message& message);
     void OnDelete(const win::Message& message);
@@ -56,6 +70,7 @@ private:
     void TakeEditorResult(int result, bool editing);
 
     const win::Services& services_;
+    transfer::Transport* transport_ = nullptr;
     // The table holds 101 records: too large for the stack the window lives on.
     std::unique_ptr<MainWindowState> state_;
 };
