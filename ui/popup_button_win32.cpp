@@ -192,16 +192,14 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 // Owner-draw requests reach the parent; the parent's subclass, one per split button,
-// draws for its button and passes everything else on.
+// carries that button's state, draws for it and passes everything else on. The
+// button is destroyed before its parent, so no draw request outlives the state.
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                            UINT_PTR controlId, DWORD_PTR) {
-    if (message == WM_DRAWITEM && wParam == controlId) {
+                            UINT_PTR controlId, DWORD_PTR refData) {
+    if (message == WM_DRAWITEM && wParam == controlId && refData) {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        DWORD_PTR refData = 0;
-        if (GetWindowSubclass(item.hwndItem, ButtonProc, kButtonSubclassId, &refData) && refData) {
-            Draw(item, *reinterpret_cast<const ButtonState*>(refData));
-            return TRUE;
-        }
+        Draw(item, *reinterpret_cast<const ButtonState*>(refData));
+        return TRUE;
     }
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, ParentProc, controlId);
     return DefSubclassProc(hwnd, message, wParam, lParam);
@@ -227,7 +225,8 @@ bool AttachPopupButtonWin32(HWND dialog, int controlId, int menuId, int commandI
         delete state;
         return false;
     }
-    SetWindowSubclass(dialog, ParentProc, static_cast<UINT_PTR>(controlId), 0);
+    SetWindowSubclass(dialog, ParentProc, static_cast<UINT_PTR>(controlId),
+                      reinterpret_cast<DWORD_PTR>(state));
     const auto style = static_cast<uint32_t>(GetWindowLongA(button, GWL_STYLE));
     SendMessageA(button, BM_SETSTYLE, OwnerDrawButtonStyle(style), TRUE);
     return true;

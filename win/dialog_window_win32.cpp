@@ -3,6 +3,8 @@
 
 #include "win/win32_dialog_window.h"
 
+#include "ui/popup_button_win32.h"
+
 namespace win {
 namespace {
 
@@ -226,6 +228,10 @@ bool Win32DialogWindow::DrawBitmap(int bitmapId, Point at) {
     DeleteDC(source);
     DeleteObject(bitmap);
     return true;
+}
+
+void Win32DialogWindow::AttachPopupButton(int controlId, int menuId, int commandId) {
+    ui::AttachPopupButtonWin32(window_, controlId, menuId, commandId, module_);
 }
 
 }  // namespace win

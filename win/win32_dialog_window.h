@@ -61,6 +61,7 @@ public:
     bool IsChecked(int id) const override;
 
     bool DrawBitmap(int bitmapId, Point at) override;
+    void AttachPopupButton(int controlId, int menuId, int commandId) override;
 
 private:
     HWND window_;
