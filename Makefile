@@ -27,6 +27,7 @@ test-windows: windows dist
 test: test-native test-windows
 
 dist: windows
+	./scripts/compile-family-data out/windows >/dev/null
 	./scripts/dist
 
 demo: dist
