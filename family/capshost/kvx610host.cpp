@@ -76,7 +76,7 @@ void PrintPapers(CapsFn caps, const DEVMODEA* dm) {
     if (count == kNoAnswer || count == 0) return;
     std::vector<uint8_t> out(count * kPaperCapsSize);
     caps(nullptr, nullptr, 257, reinterpret_cast<LPSTR>(out.data()), dm);
-    std::printf("  %-3s %5s %-24s %-24s %-13s %-13s %-11s %-13s %-13s %6s %5s %s\n", "#", "id",
+    std::printf("  %-3s %5s %-31s %-31s %-13s %-13s %-11s %-13s %-13s %6s %5s %s\n", "#", "id",
                 "name 1", "name 2", "width mm/dt", "length mm/dt", "offset x/y", "print w mm/dt",
                 "print l mm/dt", "kind", "link", "n");
     for (DWORD i = 0; i < count; ++i) {
@@ -92,7 +92,7 @@ void PrintPapers(CapsFn caps, const DEVMODEA* dm) {
                       At<uint16_t>(out, r + 118));
         std::snprintf(printL, sizeof printL, "%s/%u", Mm(At<uint16_t>(out, r + 122)).c_str(),
                       At<uint16_t>(out, r + 8));
-        std::printf("  %-3lu %5u %-24s %-24s %-13s %-13s %-11s %-13s %-13s 0x%04X %5u %u\n", i + 1,
+        std::printf("  %-3lu %5u %-31s %-31s %-13s %-13s %-11s %-13s %-13s 0x%04X %5u %u\n", i + 1,
                     At<uint16_t>(out, r), Text(out, r + 12, 50).c_str(),
                     Text(out, r + 62, 50).c_str(), width, length, offset, printW, printL,
                     At<uint32_t>(out, r + 124), At<uint16_t>(out, r + 128), out[r + 130]);

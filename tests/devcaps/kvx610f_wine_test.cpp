@@ -1,24 +1,31 @@
-// kvx610f.dll as its host sees it: loaded by path, attaching to the paper-table
-// library in the driver folder, answering through its one export.
+// kvx610f.dll as its host sees it: loaded by path, attaching to the family's paper-table
+// library in the driver folder, which serves a table compiled by the family's
+// compiler from a crafted source in sources/, and answering through its one export.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "devcaps/caps_records.h"
 #include "tests/devcaps/driver_folder_win.h"
-#include "tests/devcaps/paper_bytes.h"
+#include "tests/devcaps/family_tools_win.h"
 
 namespace devcaps {
 namespace {
 
-using namespace paper_info;
-using testing::Concat;
-using testing::Device;
 using testing::DriverFolderStage;
-using testing::Paper;
+using testing::kBuiltInTable;
+using testing::WinPath;
 
 using CapsFn = DWORD(WINAPI*)(LPCSTR, LPCSTR, WORD, LPSTR, const DEVMODEA*);
+
+constexpr DWORD kNoAnswer = 0xFFFFFFFF;
+
+std::string Source(const char* name) {
+    return WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/devcaps/sources/" + name);
+}
 
 struct Query {
     DEVMODEA* devmode() { return reinterpret_cast<DEVMODEA*>(bytes.data()); }
@@ -38,16 +45,18 @@ class Kvx610fTest : public ::testing::Test {
 protected:
     void TearDown() override { Unload(); }
 
-    bool Load(const std::vector<Paper>& papers, const Device& device = Device()) {
-        std::vector<uint8_t> table = device.bytes;
-        const auto records = Concat(papers);
-        table.insert(table.end(), records.begin(), records.end());
-        EXPECT_TRUE(stage.PutLibrary(FAKE_LYT_PATH));
-        EXPECT_TRUE(stage.PutTable(table));
+    // Stages the real paper-table library and the table compiled from `source`.
+    bool StageTable(const char* source) {
+        return stage.PutLibrary(WinPath(KVX500I3_PATH)) &&
+               testing::CompileTable(WinPath(FAMILY_COMPILER), Source(source),
+                                     stage.Path(kBuiltInTable));
+    }
+    bool Load(const char* source) {
+        EXPECT_TRUE(StageTable(source)) << source;
         return LoadCaps();
     }
     bool LoadCaps() {
-        module = LoadLibraryA(KVX610F_PATH);
+        module = LoadLibraryA(WinPath(KVX610F_PATH).c_str());
         if (module == nullptr) return false;
         caps = reinterpret_cast<CapsFn>(
             reinterpret_cast<void*>(GetProcAddress(module, "MyDeviceCapabilities")));
@@ -63,112 +72,208 @@ protected:
         EXPECT_EQ(caps(nullptr, nullptr, 257, reinterpret_cast<LPSTR>(out.data()), q.devmode()), n);
         return out;
     }
+    std::vector<PaperClipRecord> Clips(Query q) {
+        const DWORD n = caps(nullptr, nullptr, 279, nullptr, q.devmode());
+        std::vector<PaperClipRecord> out(n);
+        EXPECT_EQ(caps(nullptr, nullptr, 279, reinterpret_cast<LPSTR>(out.data()), q.devmode()), n);
+        return out;
+    }
+    std::vector<LengthRangeRow> Rows(Query q) {
+        std::vector<LengthRangeRow> rows(2);
+        EXPECT_EQ(caps(nullptr, nullptr, 270, reinterpret_cast<LPSTR>(rows.data()), q.devmode()),
+                  2u);
+        return rows;
+    }
 
     DriverFolderStage stage;
     HMODULE module = nullptr;
     CapsFn caps = nullptr;
 };
 
-TEST_F(Kvx610fTest, ExportAndLibraryUnloadedAfterAttach) {
-    ASSERT_TRUE(Load({Paper(1)}));
+TEST_F(Kvx610fTest, ExportAnswersAndPaperLibraryIsUnloadedAfterAttach) {
+    ASSERT_TRUE(Load("groups.txt"));
     EXPECT_EQ(GetModuleHandleA("kvx500i3.dll"), nullptr);
     char name[MAX_PATH] = {};
     GetModuleFileNameA(module, name, MAX_PATH);
     EXPECT_NE(std::string(name).find("kvx610f.dll"), std::string::npos);
 }
 
-TEST_F(Kvx610fTest, GroupOrderAndKindFlags) {
-    ASSERT_TRUE(Load({Paper(1, 5), Paper(2, 138), Paper(3, 75), Paper(4, 8)}));
+TEST_F(Kvx610fTest, PapersAreListedGroupByGroupWithKindFlagsAndLinks) {
+    ASSERT_TRUE(Load("groups.txt"));
+    struct Expected {
+        uint16_t id;
+        uint32_t kindFlags;
+        uint16_t linkId;
+        uint8_t linkCount;
+    } expected[] = {
+        {302, 0x40, 302, 1},  // kind 138: group 1, its split ignored
+        {305, 0x50, 305, 1},  // 139
+        {304, 0x10, 304, 1},  // 8: group 2
+        {306, 0x10, 306, 1},  // 11
+        {301, 0x00, 301, 1},  // 5: group 3, in delivery order
+        {303, 0x10, 303, 1},  // 75: group 3 with the flag of group 2
+        {307, 0x00, 777, 3},  // split in three, linked to its virtual offset X
+    };
     const auto papers = Papers(Query());
-    ASSERT_EQ(papers.size(), 4u);
-    EXPECT_EQ(+papers[0].paperId, 2);
-    EXPECT_EQ(+papers[0].kindFlags, 0x40u);
-    EXPECT_EQ(+papers[1].paperId, 4);
-    EXPECT_EQ(+papers[2].paperId, 1);
-    EXPECT_EQ(+papers[3].paperId, 3);
-    EXPECT_EQ(+papers[3].kindFlags, 0x10u);
-    EXPECT_STREQ(papers[3].name1, "Label 3");
+    ASSERT_EQ(papers.size(), std::size(expected));
+    for (size_t i = 0; i < papers.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(+papers[i].paperId, expected[i].id);
+        EXPECT_EQ(+papers[i].kindFlags, expected[i].kindFlags);
+        EXPECT_EQ(+papers[i].linkId, expected[i].linkId);
+        EXPECT_EQ(+papers[i].linkCount, expected[i].linkCount);
+        const std::string name = "Label " + std::to_string(expected[i].id);
+        EXPECT_EQ(papers[i].name1, name);
+        EXPECT_EQ(papers[i].name2, name + " in");
+        EXPECT_EQ(+papers[i].xSizeTenths, 500);
+        EXPECT_EQ(+papers[i].ySizeDots, 240);
+    }
 }
 
-TEST_F(Kvx610fTest, ZeroLengthsUseDeviceDefaults) {
-    Paper p;
-    p.Set<int16_t>(kLength, 0).Set<int16_t>(kLengthRes, 0).Set<int16_t>(kImageLengthRes, 0);
-    p.Set<int16_t>(kOffsetY, 12);
-    ASSERT_TRUE(Load({p}, Device(0x21, 0x07, 1500, 1200)));
-    const PaperCapsRecord r = Papers(Query())[0];
-    EXPECT_EQ(+r.ySizeTenths, 1500);
-    EXPECT_EQ(+r.ySizeDots, 1200);
-    EXPECT_EQ(+r.yPrintDots, 1200 - 24);
+TEST_F(Kvx610fTest, ZeroLengthsTakeTheDeviceDefaultOnEitherAxis) {
+    ASSERT_TRUE(Load("defaults.txt"));  // device default 1500 tenths, 1200 dots
+    const auto papers = Papers(Query());
+    ASSERT_EQ(papers.size(), 2u);
+
+    const PaperCapsRecord& roll = papers[0];  // top offset 12
+    EXPECT_EQ(+roll.ySizeTenths, 1500);
+    EXPECT_EQ(+roll.ySizeDots, 1200);
+    EXPECT_EQ(+roll.yOffsetDots, 12);
+    EXPECT_EQ(+roll.yPrintDots, 1200 - 2 * 12);
+    EXPECT_EQ(+roll.yPrintTenths, 1176 * 254 / 203);
+    EXPECT_EQ(+roll.xSizeDots, 400);
+
+    const PaperCapsRecord& stored = papers[1];  // stored turned: X is the feed direction
+    EXPECT_EQ(+stored.xSizeTenths, 1500);
+    EXPECT_EQ(+stored.xSizeDots, 1200);
+    EXPECT_EQ(+stored.xOffsetDots, 16);
+    EXPECT_EQ(+stored.xPrintDots, 1200 - 2 * 16);
+    EXPECT_EQ(+stored.xPrintTenths, 1168 * 254 / 203);
+    EXPECT_EQ(+stored.ySizeDots, 400);
+    EXPECT_EQ(+stored.ySizeTenths, 500);
+    EXPECT_EQ(+stored.yOffsetDots, 8);
+    EXPECT_EQ(+stored.yPrintDots, 384);
+    EXPECT_EQ(+stored.yPrintTenths, 480);
+
+    // Both papers count for the length range: the roll's top offset 12 and feed 1500.
+    const auto rows = Rows(Query());
+    EXPECT_EQ(+rows[0].dots, 12);
+    EXPECT_EQ(+rows[0].millimetres, 2);
+    EXPECT_EQ(+rows[1].dots, 1500);
+    EXPECT_EQ(+rows[1].millimetres, 188);
+    EXPECT_STREQ(rows[0].metricLabel, "3 mm");
+    EXPECT_STREQ(rows[1].metricLabel, "127 mm");
 }
 
-TEST_F(Kvx610fTest, DoubledYResolutionAndTurnedFlag) {
-    Paper p;
-    p.Set<int16_t>(kLengthRes, 100).Set<int16_t>(kOffsetY, 10).Set<int16_t>(kImageLengthRes, 70);
-    p.Set<int16_t>(kClipLeft, 1).Set<int16_t>(kClipRight, 3).Set<int16_t>(kClipTop, 2);
-    ASSERT_TRUE(Load({p}));
+TEST_F(Kvx610fTest, DoubledResolutionDoublesTheDotsOfThatAxisOnly) {
+    ASSERT_TRUE(Load("turned.txt"));  // 400 x 100 dots, offsets 6 / 10, printable 384 / 70
     PaperCapsRecord r = Papers(Query(203, 406))[0];
     EXPECT_EQ(+r.ySizeDots, 200);
     EXPECT_EQ(+r.yOffsetDots, 20);
+    EXPECT_EQ(+r.yPrintDots, 140);
     EXPECT_EQ(+r.ySizeTenths, 300);
+    EXPECT_EQ(+r.yPrintTenths, 280);
     EXPECT_EQ(+r.xSizeDots, 400);
+    const auto rows = Rows(Query(203, 406));
+    EXPECT_EQ(+rows[0].dots, 48);
+    EXPECT_EQ(+rows[0].millimetres, 3);
+    EXPECT_EQ(+rows[1].dots, 2030);
+    EXPECT_EQ(+rows[1].millimetres, 127);
 
-    r = Papers(Query(203, 203, true))[0];
-    EXPECT_EQ(+r.yOffsetDots, 20);
-    Query turned(203, 203, true);
-    PaperClipRecord clip{};
-    ASSERT_EQ(caps(nullptr, nullptr, 279, reinterpret_cast<LPSTR>(&clip), turned.devmode()), 1u);
-    EXPECT_EQ(+clip.left, 3);
-    EXPECT_EQ(+clip.right, 1);
+    r = Papers(Query(406, 203))[0];
+    EXPECT_EQ(+r.xSizeDots, 800);
+    EXPECT_EQ(+r.xOffsetDots, 12);
+    EXPECT_EQ(+r.xPrintDots, 768);
+    EXPECT_EQ(+r.xSizeTenths, 500);
+    EXPECT_EQ(+r.ySizeDots, 100);
+    const PaperClipRecord clip = Clips(Query(406, 406))[0];
+    EXPECT_EQ(+clip.left, 2);
+    EXPECT_EQ(+clip.top, 4);
+    EXPECT_EQ(+clip.right, 6);
+    EXPECT_EQ(+clip.bottom, 8);
 }
 
-TEST_F(Kvx610fTest, LengthRangeWithoutFlaggedPapers) {
-    ASSERT_TRUE(Load({Paper(1), Paper(2)}));
-    LengthRangeRow rows[2] = {};
-    Query q;
-    ASSERT_EQ(caps(nullptr, nullptr, 270, reinterpret_cast<LPSTR>(rows), q.devmode()), 2u);
+TEST_F(Kvx610fTest, TurnedFlagMeasuresOffsetsFromTheOtherEdgeAndSwapsClipSides) {
+    ASSERT_TRUE(Load("turned.txt"));
+    PaperCapsRecord r = Papers(Query(203, 203, true))[0];
+    EXPECT_EQ(+r.yOffsetDots, 100 - 10 - 70);
+    EXPECT_EQ(+r.xOffsetDots, 400 - 6 - 384);
+    EXPECT_EQ(+r.yPrintDots, 70);
+    r = Papers(Query(203, 203, false))[0];
+    EXPECT_EQ(+r.yOffsetDots, 10);
+    EXPECT_EQ(+r.xOffsetDots, 6);
+
+    const int32_t flags = kClipFlagged | kClipFlaggedWithArea | kClipHasArea;
+    PaperClipRecord clip = Clips(Query(203, 203, true))[0];
+    EXPECT_EQ(clip.flags, flags);
+    EXPECT_EQ(clip.left, 3);
+    EXPECT_EQ(clip.top, 4);
+    EXPECT_EQ(clip.right, 1);
+    EXPECT_EQ(clip.bottom, 2);
+    clip = Clips(Query())[0];
+    EXPECT_EQ(clip.flags, flags);
+    EXPECT_EQ(clip.left, 1);
+    EXPECT_EQ(clip.top, 2);
+    EXPECT_EQ(clip.right, 3);
+    EXPECT_EQ(clip.bottom, 4);
+}
+
+TEST_F(Kvx610fTest, LengthRangeUnchangedWithoutFlaggedPapers) {
+    ASSERT_TRUE(Load("groups.txt"));
+    const auto rows = Rows(Query());
     EXPECT_EQ(+rows[0].millimetres, 3);
     EXPECT_EQ(+rows[0].dots, 24);
+    EXPECT_STREQ(rows[0].metricLabel, "3 mm");
+    EXPECT_STREQ(rows[0].inchLabel, "0.12 \"");
     EXPECT_EQ(+rows[1].millimetres, 127);
     EXPECT_EQ(+rows[1].dots, 1015);
+    EXPECT_STREQ(rows[1].metricLabel, "127 mm");
     EXPECT_STREQ(rows[1].inchLabel, "5 \"");
 }
 
 TEST_F(Kvx610fTest, NullDevModeAndNullBuffer) {
-    ASSERT_TRUE(Load({Paper(1), Paper(2), Paper(3)}, Device(0x21, 0x07)));
+    ASSERT_TRUE(Load("groups.txt"));  // series 0x21, model 0x07
     EXPECT_EQ(caps(nullptr, nullptr, 278, nullptr, nullptr), 0x0721u);
     EXPECT_EQ(caps(nullptr, nullptr, 269, nullptr, nullptr), 0x309120E3u);
     for (WORD index : {257, 270, 271, 274, 275, 276, 279, 280, 1})
-        EXPECT_EQ(caps(nullptr, nullptr, index, nullptr, nullptr), 0xFFFFFFFFu) << index;
+        EXPECT_EQ(caps(nullptr, nullptr, index, nullptr, nullptr), kNoAnswer) << index;
     Query q;
-    EXPECT_EQ(caps(nullptr, nullptr, 257, nullptr, q.devmode()), 3u);
-    EXPECT_EQ(caps(nullptr, nullptr, 279, nullptr, q.devmode()), 3u);
+    EXPECT_EQ(caps(nullptr, nullptr, 257, nullptr, q.devmode()), 7u);
+    EXPECT_EQ(caps(nullptr, nullptr, 279, nullptr, q.devmode()), 7u);
+    EXPECT_EQ(caps(nullptr, nullptr, 270, nullptr, q.devmode()), 2u);
 }
 
-TEST_F(Kvx610fTest, AttachFailuresFailTheLoadAndUnloadTheLibrary) {
+TEST_F(Kvx610fTest, AttachFailuresFailTheLoadAndUnloadThePaperLibrary) {
+    enum class Library { None, Real, WithoutInitialize };
     struct Case {
         const char* what;
-        const char* library;
-        bool table;
-        size_t papers;
+        Library library;
+        const char* source;  // compiled into KVX610ad.lyt, or none
+        bool damage;         // one byte of the compiled table changed
     } cases[] = {
-        {"no library", nullptr, true, 1},
-        {"no LYT_InitializeA", FAKE_LYT_NOINIT_PATH, true, 1},
-        {"no table", FAKE_LYT_PATH, false, 0},
-        {"empty list", FAKE_LYT_PATH, true, 0},
+        {"no paper-table library", Library::None, "groups.txt", false},
+        {"no LYT_InitializeA", Library::WithoutInitialize, "groups.txt", false},
+        {"no table", Library::Real, nullptr, false},
+        {"damaged table", Library::Real, "groups.txt", true},
+        {"table without papers", Library::Real, "empty.txt", false},
     };
+    const std::string compiler = WinPath(FAMILY_COMPILER);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         stage.Clear();
-        if (c.library != nullptr) {
-            ASSERT_TRUE(stage.PutLibrary(c.library));
+        if (c.source != nullptr) {
+            ASSERT_TRUE(
+                testing::CompileTable(compiler, Source(c.source), stage.Path(kBuiltInTable)));
         }
-        if (c.table) {
-            std::vector<uint8_t> table = Device().bytes;
-            if (c.papers > 0) {
-                const auto records = Paper(1).bytes;
-                table.insert(table.end(), records.begin(), records.end());
-            }
-            ASSERT_TRUE(stage.PutTable(table));
+        if (c.damage) {
+            auto bytes = stage.Read(kBuiltInTable);
+            ASSERT_GT(bytes.size(), 200u);
+            bytes[200] ^= 0x01;  // in the first paper's name field
+            ASSERT_TRUE(stage.Write(kBuiltInTable, bytes));
+        }
+        if (c.library != Library::None) {
+            const char* library = c.library == Library::Real ? KVX500I3_PATH : NO_INIT_LIBRARY_PATH;
+            ASSERT_TRUE(stage.PutLibrary(WinPath(library)));
         }
         EXPECT_FALSE(LoadCaps());
         EXPECT_EQ(GetModuleHandleA("kvx500i3.dll"), nullptr);
