@@ -52,16 +52,25 @@ wineserver -k 2>/dev/null || true
 "$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 
-first="$(start "$logs/first.log" '"Ostrel LM-510"')"
+# Wine quotes an argument holding a blank when it builds the command line.
+first="$(start "$logs/first.log" "Ostrel LM-510")"
 if window="$(wait_window "$title" 60)"; then
-    echo "ok: main window \"$title\" is up"
+    echo "ok: a window \"$title\" is up"
     sleep 1
+    # A message box (files missing, say) has the same caption; the main window is
+    # the one with the paper list, much taller than any one-line box.
+    height="$(xdotool getwindowgeometry "$window" 2>/dev/null | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')"
+    if [ "${height:-0}" -ge 220 ]; then
+        echo "ok: it is the main window (height $height)"
+    else
+        fail "the window titled \"$title\" is not the main window (height ${height:-unknown})"
+    fi
     mkdir -p "$root/docs"
     import -window root "$root/docs/main-window.png" && echo "ok: docs/main-window.png saved"
 
     # Second start for the same model: it ends by itself and opens no second window.
     xdotool windowminimize "$window" 2>/dev/null || true
-    second="$(start "$logs/second.log" '"Ostrel LM-510"' /m)"
+    second="$(start "$logs/second.log" "Ostrel LM-510" /m)"
     if wait_exit "$second" 30; then
         echo "ok: the second instance ended"
     else
