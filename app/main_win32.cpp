@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/tarnel_app.h"
+#include "transfer/transport_win32.h"
 #include "win/win32_services.h"
 #include "win/win32_ui.h"
 
@@ -25,6 +26,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     startup.showError = [](std::string_view text, std::string_view caption) {
         MessageBoxA(nullptr, std::string(text).c_str(), std::string(caption).c_str(),
                     MB_ICONERROR | MB_OK);
+    };
+
+    const auto transport = transfer::MakeWin32Transport();
+    startup.runMainWindow = [&transport](win::Ui& shownUi, const win::Services& services,
+                                         const mainwindow::MainWindowArgs& args) {
+        return app::RunTarnelDlgWithTransport(shownUi, services, args, *transport);
     };
 
     app::CTarnelApp application(platform.services, startup);

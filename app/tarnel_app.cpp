@@ -10,6 +10,13 @@ int RunTarnelDlg(win::Ui& ui, const win::Services& services,
     return dialog.RunModal(nullptr);
 }
 
+int RunTarnelDlgWithTransport(win::Ui& ui, const win::Services& services,
+                              const mainwindow::MainWindowArgs& args,
+                              transfer::Transport& transport) {
+    mainwindow::CTarnelDlg dialog(ui, services, args, &transport);
+    return dialog.RunModal(nullptr);
+}
+
 CTarnelApp::CTarnelApp(const win::Services& services, StartupPlatform platform)
     : services_(services), platform_(std::move(platform)) {
     if (!platform_.runMainWindow) platform_.runMainWindow = RunTarnelDlg;

@@ -5,11 +5,19 @@
 
 #include "app/startup.h"
 
+namespace transfer {
+class Transport;
+}
+
 namespace app {
 
 // Creates CTarnelDlg (template 102) and runs it modally without owner.
 int RunTarnelDlg(win::Ui& ui, const win::Services& services,
                  const mainwindow::MainWindowArgs& args);
+// The same with the transport through which the send command reaches the printer.
+int RunTarnelDlgWithTransport(win::Ui& ui, const win::Services& services,
+                              const mainwindow::MainWindowArgs& args,
+                              transfer::Transport& transport);
 
 class CTarnelApp {
 public:

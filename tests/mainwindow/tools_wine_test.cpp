@@ -1,0 +1,170 @@
+// The build of the main window's commands with the real tools and the Win32
+// services, on the shipped paper sources of every model: the user-paper build
+// installed into a driver folder of its own, and the single-paper build wrapped
+// into a printer-data file.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "build/pipeline.h"
+#include "mainwindow/printer_data_file.h"
+#include "papertable/source_reader.h"
+#include "papertable/source_writer.h"
+#include "win/headless.h"
+#include "win/win32_api.h"
+#include "win/win32_services.h"
+
+namespace {
+
+// Build paths are Unix paths; Wine sees them on drive Z:.
+std::string WinPath(std::string path) {
+    if (!path.empty() && path[0] == '/') path = "Z:" + path;
+    for (char& c : path)
+        if (c == '/') c = '\\';
+    return path;
+}
+
+// The Win32 file system, with the tools' folder as program folder and a temporary
+// folder of the test's own.
+class ToolFiles : public win::Win32FileSystem {
+public:
+    ToolFiles(std::string toolsFolder, std::string temp)
+        : toolsFolder_(std::move(toolsFolder)), temp_(std::move(temp)) {}
+    std::optional<std::string> ProgramPath() override { return toolsFolder_ + "\\velkor.exe"; }
+    std::string TempFolder() override { return temp_; }
+
+private:
+    std::string toolsFolder_;
+    std::string temp_;
+};
+
+class PipelineWithTools : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        // Blanks in both folders, as a user's folders may have.
+        root_ = std::string(temp) + "velkor pipeline " + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(root_.c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\temp files").c_str(), nullptr);
+        CreateDirectoryA((root_ + "\\driver folder").c_str(), nullptr);
+        driverFolder_ = root_ + "\\driver folder";
+        const std::string compiler = WinPath(TOOLS_COMPILER);
+        files_ = std::make_unique<ToolFiles>(compiler.substr(0, compiler.rfind('\\')),
+                                             root_ + "\\temp files\\");
+
+        // The model's shipped papers, all taken as the user's own.
+        const std::string prefix = GetParam();
+        const auto source = papertable::LoadProfile(
+            *files_, WinPath(VELKOR_SOURCE_DIR) + "\\family\\data\\" + prefix + "ad.txt");
+        ASSERT_TRUE(papertable::ReadDevice(source, table_->device));
+        papertable::LoadPaperTable(*table_, source, papertable::ProfileFile(), false, ui_, nullptr);
+        ASSERT_GT(table_->paperCount, 2);
+        for (int i = 0; i < table_->paperCount; ++i) table_->papers[i].builtIn = false;
+    }
+    void TearDown() override {
+        for (const char* folder : {"\\temp files", "\\driver folder"}) {
+            const std::string dir = root_ + folder;
+            WIN32_FIND_DATAA found;
+            HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+            if (search != INVALID_HANDLE_VALUE) {
+                do {
+                    const std::string path = dir + "\\" + found.cFileName;
+                    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(path.c_str());
+                } while (FindNextFileA(search, &found));
+                FindClose(search);
+            }
+            RemoveDirectoryA(dir.c_str());
+        }
+        RemoveDirectoryA(root_.c_str());
+    }
+    build::BuildContext Context() {
+        return build::BuildContext{*files_,
+                                   processes_,
+                                   ui_,
+                                   nullptr,
+                                   GetParam(),
+                                   table_->device.bySeriesCode,
+                                   table_->device.byModelCode};
+    }
+
+    std::string root_;
+    std::string driverFolder_;
+    std::unique_ptr<ToolFiles> files_;
+    win::Win32Processes processes_;
+    win::headless::HeadlessUi ui_;
+    std::unique_ptr<papertable::PaperTable> table_ = std::make_unique<papertable::PaperTable>();
+};
+
+TEST_P(PipelineWithTools, BuildsAndInstallsTheUserPapers) {
+    const auto context = Context();
+    bool written = false;
+    const auto built = build::BuildPaperData(
+        context,
+        [&](const std::string& path) {
+            written = papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
+        },
+        true);
+    ASSERT_TRUE(written);
+    ASSERT_TRUE(build::InstallPaperData(context, built, driverFolder_, 1102));
+    EXPECT_TRUE(ui_.messages.empty());
+
+    const std::string prefix = GetParam();
+    const auto installedTable = files_->ReadFile(driverFolder_ + "\\" + prefix + "ed.lyt");
+    const auto installedData = files_->ReadFile(driverFolder_ + "\\" + built.paperDataName);
+    ASSERT_TRUE(installedTable && installedData);
+    EXPECT_FALSE(installedTable->empty());
+    EXPECT_FALSE(installedData->empty());
+    EXPECT_EQ(installedData, files_->ReadFile(built.tempPaperData));
+
+    // The installed source reads back as the same papers.
+    papertable::PaperTable reread;
+    papertable::LoadPaperTable(
+        reread, papertable::ProfileFile(),
+        papertable::LoadProfile(*files_, driverFolder_ + "\\" + prefix + "ed.txt"), false, ui_,
+        nullptr);
+    ASSERT_EQ(reread.paperCount, table_->paperCount);
+    for (int i = 0; i < reread.paperCount; ++i) {
+        EXPECT_EQ(std::u16string(reread.papers[i].szPaperName_mm.data()),
+                  std::u16string(table_->papers[i].szPaperName_mm.data()))
+            << i;
+        EXPECT_EQ(reread.papers[i].nPaperWidth, table_->papers[i].nPaperWidth) << i;
+    }
+}
+
+TEST_P(PipelineWithTools, OnePaperBecomesAPrinterDataFile) {
+    const auto context = Context();
+    const auto built = build::BuildPaperData(
+        context,
+        [&](const std::string& path) {
+            papertable::WriteSinglePaperSource(*files_, path, *table_, 1);
+        },
+        false);
+    const auto data = files_->ReadFile(built.tempPaperData);
+    ASSERT_TRUE(data);
+    ASSERT_FALSE(data->empty());
+    const std::string file = mainwindow::PrinterDataFileBytes(table_->device.bySeriesCode,
+                                                              table_->device.byModelCode, *data);
+    const std::string target = root_ + "\\driver folder\\saved.bin";
+    ASSERT_TRUE(files_->WriteFileAtomic(target, std::string(4096, 'x')));
+    ASSERT_TRUE(files_->WriteFileAtomic(target, file));
+    EXPECT_EQ(files_->ReadFile(target), file);
+    EXPECT_EQ(file.size(), data->size() + 20);
+    EXPECT_EQ(static_cast<unsigned char>(file[9]),
+              static_cast<unsigned char>(build::CodeCharacter(table_->device.bySeriesCode)[0]));
+
+    // One paper makes less paper data than the whole set.
+    const auto all = build::BuildPaperData(
+        context,
+        [&](const std::string& path) {
+            papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
+        },
+        true);
+    EXPECT_LT(data->size(), files_->ReadFile(all.tempPaperData).value_or("").size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, PipelineWithTools,
+                         ::testing::Values("kvx510", "kvx520", "kvx610", "kvx620"));
+
+}  // namespace
