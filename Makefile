@@ -20,9 +20,11 @@ windows: setup
 test-native: native
 	ctest --preset native -j $(JOBS)
 
+# Wine needs an X display for every test that creates a window, not only the GUI
+# tests: with-display provides one (a virtual frame buffer when none answers).
 test-windows: windows dist
-	./scripts/wine-setup
-	ctest --preset windows
+	tests/gui/with-display ./scripts/wine-setup
+	tests/gui/with-display ctest --preset windows
 
 test: test-native test-windows
 
