@@ -7,30 +7,12 @@
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/memory_files.h"
 #include "win/headless.h"
 
 namespace {
 
 using mainwindow::MainWindowArgs;
-
-// Start-up reads only the program's path from the file system.
-class ProgramPathFiles : public win::FileSystem {
-public:
-    std::optional<std::string> programPath = "C:\\Program Files\\Mertavo\\velkor.exe";
-
-    std::optional<std::string> ProgramPath() override { return programPath; }
-    bool FileExists(const std::string&) override { return false; }
-    std::optional<uint32_t> Attributes(const std::string&) override { return std::nullopt; }
-    bool SetAttributes(const std::string&, uint32_t) override { return false; }
-    std::optional<std::string> ReadFile(const std::string&) override { return std::nullopt; }
-    bool WriteFileAtomic(const std::string&, const std::string&) override { return false; }
-    bool CopyFile(const std::string&, const std::string&) override { return false; }
-    bool DeleteFile(const std::string&) override { return false; }
-    std::string TempFolder() override { return "C:\\temp\\"; }
-    std::string CurrentDirectory() override { return "C:\\"; }
-    bool SetCurrentDirectory(const std::string&) override { return true; }
-    std::string DocumentsFolder() override { return "C:\\users\\me\\Documents"; }
-};
 
 struct ShownError {
     std::string text;
@@ -68,7 +50,7 @@ protected:
 
     fakes::FakeSpooler spooler;
     fakes::FakeLocale locale;
-    ProgramPathFiles files;
+    fakes::MemoryFiles files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
     win::Services services{spooler, locale, files, processes, instance};

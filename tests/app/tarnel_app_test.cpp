@@ -7,32 +7,18 @@
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/memory_files.h"
 #include "win/headless.h"
 
 namespace {
-
-class NoFiles : public win::FileSystem {
-public:
-    std::optional<std::string> ProgramPath() override { return "C:\\velkor\\velkor.exe"; }
-    bool FileExists(const std::string&) override { return false; }
-    std::optional<uint32_t> Attributes(const std::string&) override { return std::nullopt; }
-    bool SetAttributes(const std::string&, uint32_t) override { return false; }
-    std::optional<std::string> ReadFile(const std::string&) override { return std::nullopt; }
-    bool WriteFileAtomic(const std::string&, const std::string&) override { return false; }
-    bool CopyFile(const std::string&, const std::string&) override { return false; }
-    bool DeleteFile(const std::string&) override { return false; }
-    std::string TempFolder() override { return "C:\\temp\\"; }
-    std::string CurrentDirectory() override { return "C:\\"; }
-    bool SetCurrentDirectory(const std::string&) override { return true; }
-    std::string DocumentsFolder() override { return "C:\\docs"; }
-};
 
 // The application object opens the real main window from template 102 without owner.
 TEST(CTarnelApp, RunsTheMainWindowModallyAndAsksForNoMessageLoop) {
     fakes::FakeSpooler spooler;
     spooler.printers = {{"Shelf", "Ostrel LM-510"}};
     fakes::FakeLocale locale;
-    NoFiles files;
+    fakes::MemoryFiles files;
+    files.programPath = "C:\\velkor\\velkor.exe";
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
     const win::Services services{spooler, locale, files, processes, instance};

@@ -9,7 +9,7 @@
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
-#include "tests/mainwindow/memory_files.h"
+#include "tests/fakes/memory_files.h"
 #include "tests/mainwindow/source_text.h"
 #include "win/headless.h"
 
@@ -32,7 +32,7 @@ TestPaper Named(const std::string& name, int type = 75, int width = 500, int len
 struct MainWindowRun {
     fakes::FakeSpooler spooler;
     fakes::FakeLocale locale;
-    mwtest::MemoryFiles files;
+    fakes::MemoryFiles files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
     win::Services services{spooler, locale, files, processes, instance};

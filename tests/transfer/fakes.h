@@ -1,11 +1,9 @@
-// Fakes for the transfer tests: a spooler with ports by printer, a file system of
-// named contents, and a transport whose serial line and USB library record what
-// they are given and can refuse, stall or take only part of the bytes.
+// Fakes for the transfer tests: a transport whose serial line and USB library
+// record what they are given and can refuse, stall or take only part of the bytes.
 #pragma once
 
 #include <algorithm>
 #include <functional>
-#include <map>
 #include <memory>
 #include <optional>
 #include <set>
@@ -13,64 +11,8 @@
 #include <vector>
 
 #include "transfer/devices.h"
-#include "win/services.h"
 
 namespace transfer::testing {
-
-class FakeSpooler : public win::Spooler {
-public:
-    std::map<std::string, std::string> ports;  // printer -> port
-    std::vector<std::pair<std::string, std::string>> portChanges;
-    bool failSetPort = false;
-
-    std::optional<std::vector<win::PrinterInfo>> EnumeratePrinters() override { return {}; }
-    std::optional<std::string> GetPort(const std::string& printer) override {
-        auto it = ports.find(printer);
-        if (it == ports.end()) return std::nullopt;
-        return it->second;
-    }
-    bool SetPort(const std::string& printer, const std::string& port) override {
-        portChanges.emplace_back(printer, port);
-        if (failSetPort || !ports.count(printer)) return false;
-        ports[printer] = port;
-        return true;
-    }
-    std::optional<std::string> DriverDirectory() override { return std::nullopt; }
-};
-
-class FakeFiles : public win::FileSystem {
-public:
-    std::map<std::string, std::string> files;
-    std::vector<std::string> reads;
-
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-    std::optional<uint32_t> Attributes(const std::string& path) override {
-        if (!files.count(path)) return std::nullopt;
-        return 0u;
-    }
-    bool SetAttributes(const std::string&, uint32_t) override { return true; }
-    std::optional<std::string> ReadFile(const std::string& path) override {
-        reads.push_back(path);
-        auto it = files.find(path);
-        if (it == files.end()) return std::nullopt;
-        return it->second;
-    }
-    bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
-        files[path] = bytes;
-        return true;
-    }
-    bool CopyFile(const std::string& from, const std::string& to) override {
-        if (!files.count(from)) return false;
-        files[to] = files[from];
-        return true;
-    }
-    bool DeleteFile(const std::string& path) override { return files.erase(path) != 0; }
-    std::string TempFolder() override { return "C:\\temp\\"; }
-    std::optional<std::string> ProgramPath() override { return std::nullopt; }
-    std::string CurrentDirectory() override { return "C:\\"; }
-    bool SetCurrentDirectory(const std::string&) override { return true; }
-    std::string DocumentsFolder() override { return "C:\\docs"; }
-};
 
 class FakeClock : public TickClock {
 public:

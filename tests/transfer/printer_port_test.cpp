@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/fakes/fake_spooler.h"
 #include "tests/transfer/fakes.h"
 #include "transfer/timed_write.h"
 
 namespace transfer {
 namespace {
 
+using fakes::FakeSpooler;
 using testing::FakeClock;
 using testing::FakeSerialDevice;
-using testing::FakeSpooler;
 using testing::FakeTransport;
 
 TEST(PortKinds, ClassifiedByTheFirstThreeCharactersCaseSensitively) {
@@ -71,7 +72,7 @@ TEST_F(PrinterPortTest, SetPortChangesTheAttachedQueue) {
     EXPECT_TRUE(port.SetPort("FILE:"));
     EXPECT_EQ(spooler.ports["Label COM"], "FILE:");
     EXPECT_EQ(port.PortName(), "COM1:");  // the name read on attach stays for the restore
-    spooler.failSetPort = true;
+    spooler.setPortFails = true;
     EXPECT_FALSE(port.SetPort("COM1:"));
 }
 

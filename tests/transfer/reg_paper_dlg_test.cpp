@@ -3,14 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/memory_files.h"
 #include "tests/transfer/fakes.h"
 #include "win/headless.h"
 
 namespace transfer {
 namespace {
 
-using testing::FakeFiles;
-using testing::FakeSpooler;
+using fakes::FakeSpooler;
+using fakes::MemoryFiles;
 using testing::FakeTransport;
 using win::MessageKind;
 using win::headless::HeadlessUi;
@@ -44,7 +46,7 @@ protected:
     std::string Text(int id) { return ui.strings[id]; }
 
     HeadlessUi ui;
-    FakeFiles files;
+    MemoryFiles files;
     FakeSpooler spooler;
     FakeTransport transport;
     int result = 0;
@@ -159,7 +161,7 @@ TEST_F(RegPaperDlgTest, ComPortIsRestoredWhenSendingFails) {
 }
 
 TEST_F(RegPaperDlgTest, FailedPortChangeDoesNotStopTheSend) {
-    spooler.failSetPort = true;
+    spooler.setPortFails = true;
     EXPECT_EQ(Transfer("Label COM"), std::vector<std::string>{Text(IDS_TRANSFER_DONE)});
     EXPECT_EQ(transport.line.received, kPrefix + kPaperData);
 }

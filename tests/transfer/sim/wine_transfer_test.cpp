@@ -2,7 +2,6 @@
 // on COM3 and the USB path through ornio.dll. Run by run-wine-transfer-test, which
 // starts the simulator and names its recording files in VELKOR_SIM_DIR.
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,12 +11,13 @@
 #include <thread>
 
 #include "resources/resource_ids.h"
-#include "tests/transfer/fakes.h"
-#include "tests/transfer/sim/wine_spooler.h"
+#include "tests/fakes/memory_files.h"
+#include "tests/transfer/sim/test_queue.h"
 #include "transfer/printer_port.h"
 #include "transfer/reg_paper_dlg.h"
 #include "transfer/transport_win32.h"
 #include "win/headless.h"
+#include "win/win32_services.h"
 
 namespace transfer {
 namespace {
@@ -86,8 +86,8 @@ protected:
     }
 
     HeadlessUi ui;
-    testing::FakeFiles files;
-    sim::WineSpooler spooler;
+    fakes::MemoryFiles files;
+    win::Win32Spooler spooler;
     std::unique_ptr<Transport> transport = MakeWin32Transport();
 };
 

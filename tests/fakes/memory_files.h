@@ -1,18 +1,20 @@
-// A file system in memory for the main window's tests: files by full path and a
-// program path that a test may take away.
+// A plain file system in memory: files by exact path, open to the test as a map,
+// the paths read in order, and a program path that a test may take away.
 #pragma once
 
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "win/services.h"
 
-namespace mwtest {
+namespace fakes {
 
 class MemoryFiles : public win::FileSystem {
 public:
     std::map<std::string, std::string> files;
+    std::vector<std::string> reads;
     std::optional<std::string> programPath = "C:\\Program Files\\Mertavo\\velkor.exe";
 
     bool FileExists(const std::string& path) override { return files.count(path) != 0; }
@@ -22,6 +24,7 @@ public:
     }
     bool SetAttributes(const std::string&, uint32_t) override { return true; }
     std::optional<std::string> ReadFile(const std::string& path) override {
+        reads.push_back(path);
         auto it = files.find(path);
         if (it == files.end()) return std::nullopt;
         return it->second;
@@ -44,4 +47,4 @@ public:
     std::string DocumentsFolder() override { return "C:\\Documents"; }
 };
 
-}  // namespace mwtest
+}  // namespace fakes
