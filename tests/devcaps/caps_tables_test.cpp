@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/devcaps/fake_heap.h"
+#include "tests/devcaps/length_range_check.h"
 #include "tests/devcaps/paper_bytes.h"
 
 namespace devcaps {
@@ -13,6 +14,7 @@ namespace {
 using namespace paper_info;
 using testing::Concat;
 using testing::Device;
+using testing::ExpectInitialLengthRange;
 using testing::FakeHeap;
 using testing::Latin1Names;
 using testing::Paper;
@@ -167,14 +169,7 @@ TEST(BuildClipTest, FlagsAndValues) {
 
 TEST(LengthRangeTest, InitialRows) {
     const auto rows = InitialLengthRange();
-    EXPECT_EQ(+rows[0].millimetres, 3);
-    EXPECT_EQ(+rows[0].dots, 24);
-    EXPECT_STREQ(rows[0].metricLabel, "3 mm");
-    EXPECT_STREQ(rows[0].inchLabel, "0.12 \"");
-    EXPECT_EQ(+rows[1].millimetres, 127);
-    EXPECT_EQ(+rows[1].dots, 1015);
-    EXPECT_STREQ(rows[1].metricLabel, "127 mm");
-    EXPECT_STREQ(rows[1].inchLabel, "5 \"");
+    ExpectInitialLengthRange(rows.data());
 }
 
 TEST(LengthRangeTest, Updates) {

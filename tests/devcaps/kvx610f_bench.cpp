@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/devcaps/driver_folder_win.h"
-#include "tests/devcaps/family_tools_win.h"
+#include "tests/family/tools_win.h"
 
 namespace {
 
@@ -27,6 +27,7 @@ double Now() {
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 50;
     using namespace devcaps::testing;
+    using namespace family_test;
     DriverFolderStage stage;
     const std::string source =
         WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/devcaps/sources/bench.txt");

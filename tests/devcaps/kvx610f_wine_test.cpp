@@ -10,14 +10,16 @@
 
 #include "devcaps/caps_records.h"
 #include "tests/devcaps/driver_folder_win.h"
-#include "tests/devcaps/family_tools_win.h"
+#include "tests/devcaps/length_range_check.h"
+#include "tests/family/tools_win.h"
 
 namespace devcaps {
 namespace {
 
+using family_test::WinPath;
 using testing::DriverFolderStage;
+using testing::ExpectInitialLengthRange;
 using testing::kBuiltInTable;
-using testing::WinPath;
 
 using CapsFn = DWORD(WINAPI*)(LPCSTR, LPCSTR, WORD, LPSTR, const DEVMODEA*);
 
@@ -48,8 +50,8 @@ protected:
     // Stages the real paper-table library and the table compiled from `source`.
     bool StageTable(const char* source) {
         return stage.PutLibrary(WinPath(KVX500I3_PATH)) &&
-               testing::CompileTable(WinPath(FAMILY_COMPILER), Source(source),
-                                     stage.Path(kBuiltInTable));
+               family_test::CompileTable(WinPath(FAMILY_COMPILER), Source(source),
+                                         stage.Path(kBuiltInTable));
     }
     bool Load(const char* source) {
         EXPECT_TRUE(StageTable(source)) << source;
@@ -221,14 +223,7 @@ TEST_F(Kvx610fTest, TurnedFlagMeasuresOffsetsFromTheOtherEdgeAndSwapsClipSides) 
 TEST_F(Kvx610fTest, LengthRangeUnchangedWithoutFlaggedPapers) {
     ASSERT_TRUE(Load("groups.txt"));
     const auto rows = Rows(Query());
-    EXPECT_EQ(+rows[0].millimetres, 3);
-    EXPECT_EQ(+rows[0].dots, 24);
-    EXPECT_STREQ(rows[0].metricLabel, "3 mm");
-    EXPECT_STREQ(rows[0].inchLabel, "0.12 \"");
-    EXPECT_EQ(+rows[1].millimetres, 127);
-    EXPECT_EQ(+rows[1].dots, 1015);
-    EXPECT_STREQ(rows[1].metricLabel, "127 mm");
-    EXPECT_STREQ(rows[1].inchLabel, "5 \"");
+    ExpectInitialLengthRange(rows.data());
 }
 
 TEST_F(Kvx610fTest, NullDevModeAndNullBuffer) {
@@ -263,7 +258,7 @@ TEST_F(Kvx610fTest, AttachFailuresFailTheLoadAndUnloadThePaperLibrary) {
         stage.Clear();
         if (c.source != nullptr) {
             ASSERT_TRUE(
-                testing::CompileTable(compiler, Source(c.source), stage.Path(kBuiltInTable)));
+                family_test::CompileTable(compiler, Source(c.source), stage.Path(kBuiltInTable)));
         }
         if (c.damage) {
             auto bytes = stage.Read(kBuiltInTable);

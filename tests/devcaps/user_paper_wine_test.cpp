@@ -19,7 +19,7 @@
 #include "papertable/source_writer.h"
 #include "resources/resource_ids.h"
 #include "tests/devcaps/driver_folder_win.h"
-#include "tests/devcaps/family_tools_win.h"
+#include "tests/family/tools_win.h"
 #include "win/codepage.h"
 #include "win/headless.h"
 #include "win/win32_services.h"
@@ -27,8 +27,8 @@
 namespace devcaps {
 namespace {
 
+using family_test::WinPath;
 using testing::DriverFolderStage;
-using testing::WinPath;
 
 using CapsFn = DWORD(WINAPI*)(LPCSTR, LPCSTR, WORD, LPSTR, const DEVMODEA*);
 
@@ -57,7 +57,7 @@ std::string HostReport() {
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     const std::string output = std::string(temp) + "kvx610host-report.txt";
-    const DWORD code = testing::RunTool(testing::Quoted(WinPath(KVX610HOST_PATH)), output);
+    const DWORD code = family_test::RunTool(family_test::Quoted(WinPath(KVX610HOST_PATH)), output);
     std::string report = ReadText(output);
     DeleteFileA(output.c_str());
     EXPECT_EQ(code, 0u) << report;
@@ -90,8 +90,8 @@ TEST(UserPaperEndToEnd, AddedPaperIsListedOnceTheLibraryIsLoadedAgain) {
     // user source that ships without papers.
     ASSERT_TRUE(stage.PutLibrary(WinPath(KVX500I3_PATH)));
     ASSERT_TRUE(stage.Put(WinPath(KVX610F_PATH), "kvx610f.dll"));
-    ASSERT_TRUE(testing::CompileTable(WinPath(FAMILY_COMPILER), WinPath(data + "kvx610ad.txt"),
-                                      stage.Path(testing::kBuiltInTable)));
+    ASSERT_TRUE(family_test::CompileTable(WinPath(FAMILY_COMPILER), WinPath(data + "kvx610ad.txt"),
+                                          stage.Path(testing::kBuiltInTable)));
     ASSERT_TRUE(stage.Put(WinPath(data + "kvx610ed.txt"), "kvx610ed.txt"));
 
     std::string report = HostReport();

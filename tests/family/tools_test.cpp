@@ -11,17 +11,12 @@
 #include "family/lyt_api.h"
 #include "family/paper_data.h"
 #include "family_test_util.h"
+#include "tests/family/tools_win.h"
 
 namespace {
 
-// Build paths are Unix paths; Wine sees them on drive Z:.
-std::string WinPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    return path;
-}
+using family_test::RunTool;
+using family_test::WinPath;
 
 std::string Folder(const std::string& path) {
     return path.substr(0, path.find_last_of('\\'));
@@ -40,23 +35,6 @@ std::string Read(const std::string& path) {
 
 void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Runs a command line and gives the exit code.
-DWORD RunTool(std::string commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                        nullptr, nullptr, &startup, &process)) {
-        return 0xDEAD;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0xDEAD;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return code;
 }
 
 class FamilyTools : public ::testing::Test {

@@ -10,19 +10,14 @@
 #include "mainwindow/printer_data_file.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
+#include "tests/family/tools_win.h"
 #include "win/headless.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
 namespace {
 
-// Build paths are Unix paths; Wine sees them on drive Z:.
-std::string WinPath(std::string path) {
-    if (!path.empty() && path[0] == '/') path = "Z:" + path;
-    for (char& c : path)
-        if (c == '/') c = '\\';
-    return path;
-}
+using family_test::WinPath;
 
 // The Win32 file system, with the tools' folder as program folder and a temporary
 // folder of the test's own.

@@ -2,11 +2,11 @@
 // and child processes whose exit code (and, if asked, output) is collected.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 
-namespace devcaps::testing {
+#include "win/win32_api.h"
+
+namespace family_test {
 
 // Unix paths of the build and source trees are seen by Wine on drive Z:.
 inline std::string WinPath(std::string path) {
@@ -59,4 +59,4 @@ inline bool CompileTable(const std::string& compiler, const std::string& source,
            GetFileAttributesA(table.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-}  // namespace devcaps::testing
+}  // namespace family_test
