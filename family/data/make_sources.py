@@ -3,8 +3,7 @@
 
 For each model: the built-in source <prefix>ad.txt with its papers and the user
 source <prefix>ed.txt with "Version" and "Model" only. The files have the layout the
-program itself writes (eight header lines, "Version", a "0" line, "Model", then one
-"PaperNN" section per paper each followed by a "0" line), with CR LF line ends.
+program itself writes (see source_lines.py).
 Dots are derived from tenths of a millimetre the way the paper editor derives them.
 
 Run: python3 family/data/make_sources.py  (rewrites the eight .txt files)
@@ -12,6 +11,10 @@ Run: python3 family/data/make_sources.py  (rewrites the eight .txt files)
 
 import os
 from dataclasses import dataclass, field
+
+from source_lines import header, version_and_model
+from source_lines import paper_section as paper_section_lines
+from source_lines import write as write_source
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -81,41 +84,13 @@ def dots(tenths, dpi):
     return (tenths * dpi * 2 + 254) // (254 * 2)
 
 
-def header(device_name):
-    stars = ";" + "*" * 54
-    return [stars, ";", f";\t{device_name} LYT Source File", ";",
-            ";\tPaper-table source of the Ostrel label printer driver family", ";",
-            stars, ""]
-
-
-def version_and_model(model, output_name):
+def model_lines(model, output_name):
     default_length = 1000
-    return [
-        "[Version]",
-        "FormatVersion=1.00",
-        "ModelVersion=1.02",
-        f"OutputFileName={output_name}",
-        "0",
-        "",
-        "[Model]",
-        f"bySeriesCode={SERIES_CODE}",
-        f"byModelCode={model.model_code}",
-        f"dmDeviceName={model.device_name}",
-        f"dwHeadPinNum=0x{model.head:08x}",
-        "dwDeviceAbility01=0x00000013",
-        "dwDeviceAbility02=0x00000000",
-        "wMinCopies=1",
-        "wMaxCopies=999",
-        "wMinCutEveryNum=1",
-        "wMaxCutEveryNum=99",
-        f"nDefaultPaperSize={FIRST_PAPER_ID}",
-        f"nDefaultPaperLength={default_length}",
-        f"nDefaultPaperLengthRes={dots(default_length, model.dpi)}",
-        "wResolutionNum=1",
-        f"wResolutions={model.dpi},{model.dpi}",
-        "wSensorKinds=3",
-        "",
-    ]
+    description = "Paper-table source of the Ostrel label printer driver family"
+    return (header(model.device_name, description)
+            + version_and_model(output_name, SERIES_CODE, model.model_code, model.device_name,
+                                model.head, model.dpi, FIRST_PAPER_ID, default_length,
+                                dots(default_length, model.dpi)))
 
 
 def paper_section(number, paper_id, paper, model):
@@ -165,79 +140,57 @@ def paper_section(number, paper_id, paper, model):
 
     assert len(paper.name_mm) <= 31 and len(paper.name_inch) <= 31, paper.name_mm
     assert paper_id < 513
-    return [
-        f"[Paper{number:02d}]",
-        f"szPaperName_mm={paper.name_mm}",
-        f"szPaperName_inch={paper.name_inch}",
-        f"szPaperWidthString_inch={inch(paper.width)}",
-        f"szPaperLengthString_inch={inch(length)}",
-        f"nType=0x{n_type:x}",
-        f"nPaperSize={paper_id}",
-        f"nPaperWidth={paper.width}",
-        f"nImageAreaWidth={image_width_dots * 254 // dpi}",
-        f"nPaperWidthRes={width_dots}",
-        f"nImageAreaWidthRes={image_width_dots}",
-        f"nPaperLength={length}",
-        f"nImageAreaLength={image_length}",
-        f"nPaperLengthRes={length_dots}",
-        f"nImageAreaLengthRes={image_length_dots}",
-        f"nPhysicalOffsetX={left_dots}",
-        f"nPhysicalOffsetY={top_dots}",
-        f"wPinOffsetLeft={pin_left}",
-        f"wPinOffsetRight={pin_right}",
-        f"nMaxFeed={max_feed}",
-        f"nMaxLength={max_length}",
-        f"nMinLength={min_length}",
-        "wSplit=0",
-        f"nClipInfoLeft={clip[0]}",
-        f"nClipInfoRight={clip[2]}",
-        f"nClipInfoTop={clip[1]}",
-        f"nClipInfoBottom={clip[3]}",
-        "nVirtualOffsetX=0",
-        "nVirtualOffsetY=0",
-        "nCompatiblePaperSizes=",
-        f"dwPaperAbility01=0x{ability:08x}",
-        "dwPaperAbility02=0x00000000",
-        "byReserved001=0",
-        f"byEnergyRank={paper.energy}",
-        f"lblPitchDot={pitch}",
-        "markNoChkValu=0",
-        f"nSensorID={ {'roll': 0, 'gap': 1, 'mark': 2}[paper.kind] }",
-        f"byRollWidMm={(paper.width + 5) // 10}",
-        "byHeadDivide=0",
-        "nDieStartPlus=0",
-        "nDieStartRevPlus=0",
-        "wDieStartFwdPlus=0",
-        "nAfterFeedPlus=0",
-        f"wPafMediaID={paper_id}",
-        "PresetBlkPos1_1=0",
-        "PresetBlkPos2_1=0",
-        "PresetBlkPos2_2=0",
-        "PresetBlkPos3_1=0",
-        "PresetBlkPos3_2=0",
-        "PresetBlkPos3_3=0",
-        f"szSizeMM={paper.name_mm[:15]}",
-        f"szSizeIN={paper.name_inch[:15]}",
-        "MediaAtrInfo=0",
-        "reserved_12_=" + ",".join(str(v) for v in reserved),
-        "0",
-        "",
-    ]
+    return paper_section_lines(number, {
+        "szPaperName_mm": paper.name_mm,
+        "szPaperName_inch": paper.name_inch,
+        "szPaperWidthString_inch": inch(paper.width),
+        "szPaperLengthString_inch": inch(length),
+        "nType": f"0x{n_type:x}",
+        "nPaperSize": paper_id,
+        "nPaperWidth": paper.width,
+        "nImageAreaWidth": image_width_dots * 254 // dpi,
+        "nPaperWidthRes": width_dots,
+        "nImageAreaWidthRes": image_width_dots,
+        "nPaperLength": length,
+        "nImageAreaLength": image_length,
+        "nPaperLengthRes": length_dots,
+        "nImageAreaLengthRes": image_length_dots,
+        "nPhysicalOffsetX": left_dots,
+        "nPhysicalOffsetY": top_dots,
+        "wPinOffsetLeft": pin_left,
+        "wPinOffsetRight": pin_right,
+        "nMaxFeed": max_feed,
+        "nMaxLength": max_length,
+        "nMinLength": min_length,
+        "wSplit": 0,
+        "nClipInfoLeft": clip[0],
+        "nClipInfoRight": clip[2],
+        "nClipInfoTop": clip[1],
+        "nClipInfoBottom": clip[3],
+        "nVirtualOffsetX": 0,
+        "dwPaperAbility01": f"0x{ability:08x}",
+        "byEnergyRank": paper.energy,
+        "lblPitchDot": pitch,
+        "nSensorID": {"roll": 0, "gap": 1, "mark": 2}[paper.kind],
+        "byRollWidMm": (paper.width + 5) // 10,
+        "wPafMediaID": paper_id,
+        "szSizeMM": paper.name_mm[:15],
+        "szSizeIN": paper.name_inch[:15],
+        "reserved_12_": ",".join(str(v) for v in reserved),
+    })
 
 
 def write(name, lines):
-    with open(os.path.join(HERE, name), "wb") as out:
-        out.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
+    write_source(os.path.join(HERE, name), lines)
 
 
 def main():
     for model in MODELS:
-        lines = header(model.device_name) + version_and_model(model, f"{model.prefix}ad.lyt")
+        lines = model_lines(model, f"{model.prefix}ad.lyt")
         for number, paper in enumerate(COMMON + model.extra):
             lines += paper_section(number, FIRST_PAPER_ID + number, paper, model)
         write(f"{model.prefix}ad.txt", lines)
-        write(f"{model.prefix}ed.txt",
-              header(model.device_name) + version_and_model(model, f"{model.prefix}ed.lyt"))
+        write(f"{model.prefix}ed.txt", model_lines(model, f"{model.prefix}ed.lyt"))
 
 
 if __name__ == "__main__":

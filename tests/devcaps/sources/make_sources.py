@@ -1,58 +1,25 @@
 #!/usr/bin/env python3
 """Writes the crafted paper-table sources of the kvx610f tests into this folder.
 
-Each source has the layout the program itself writes (eight header lines,
-"Version", a "0" line, "Model", then one "PaperNN" section per paper, each followed
-by a "0" line), with CR LF line ends. The tests compile them with kvx500pc.exe and
-serve the tables through kvx500i3.dll.
+Each source has the layout the program itself writes (family/data/source_lines.py).
+The tests compile them with kvx500pc.exe and serve the tables through kvx500i3.dll.
 
 Run: python3 tests/devcaps/sources/make_sources.py  (rewrites the .txt files here)
 """
 
 import os
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "..", "..", "family", "data"))
+
+from source_lines import header, version_and_model, write  # noqa: E402
+from source_lines import paper_section as paper_section_lines  # noqa: E402
 
 SERIES_CODE = "0x21"
 MODEL_CODE = "0x07"
 
 KIND_ROLL, KIND_LABEL = 74, 75
-
-
-def header(title):
-    stars = ";" + "*" * 54
-    return [stars, ";", ";\tOstrel LM-610N LYT Source File", ";", f";\t{title}", ";", stars,
-            ""]
-
-
-def version_and_model(default_length=1000, default_length_dots=800):
-    return [
-        "[Version]",
-        "FormatVersion=1.00",
-        "ModelVersion=1.02",
-        "OutputFileName=KVX610ad.lyt",
-        "0",
-        "",
-        "[Model]",
-        f"bySeriesCode={SERIES_CODE}",
-        f"byModelCode={MODEL_CODE}",
-        "dmDeviceName=Ostrel LM-610N",
-        "dwHeadPinNum=0x000001c0",
-        "dwDeviceAbility01=0x00000013",
-        "dwDeviceAbility02=0x00000000",
-        "wMinCopies=1",
-        "wMaxCopies=999",
-        "wMinCutEveryNum=1",
-        "wMaxCutEveryNum=99",
-        "nDefaultPaperSize=301",
-        f"nDefaultPaperLength={default_length}",
-        f"nDefaultPaperLengthRes={default_length_dots}",
-        "wResolutionNum=1",
-        "wResolutions=203,203",
-        "wSensorKinds=3",
-        "",
-    ]
-
 
 # A plain 50 mm x 30 mm label at 203 dpi; each paper changes what its case needs.
 BASE = {
@@ -82,68 +49,33 @@ def paper_section(number, paper_id, values):
     p = dict(BASE, **values)
     name = p.get("name", f"Label {paper_id}")
     sensing = 0 if p["nType"] == KIND_ROLL else 1
-    return [
-        f"[Paper{number:02d}]",
-        f"szPaperName_mm={name}",
-        f"szPaperName_inch={name} in",
-        'szPaperWidthString_inch=1.97"',
-        'szPaperLengthString_inch=1.18"' if p["nPaperLength"] else "szPaperLengthString_inch=",
-        f"nType={p['nType']}",
-        f"nPaperSize={paper_id}",
-        f"nPaperWidth={p['nPaperWidth']}",
-        f"nImageAreaWidth={p['nImageAreaWidth']}",
-        f"nPaperWidthRes={p['nPaperWidthRes']}",
-        f"nImageAreaWidthRes={p['nImageAreaWidthRes']}",
-        f"nPaperLength={p['nPaperLength']}",
-        f"nImageAreaLength={p['nImageAreaLength']}",
-        f"nPaperLengthRes={p['nPaperLengthRes']}",
-        f"nImageAreaLengthRes={p['nImageAreaLengthRes']}",
-        f"nPhysicalOffsetX={p['nPhysicalOffsetX']}",
-        f"nPhysicalOffsetY={p['nPhysicalOffsetY']}",
-        "wPinOffsetLeft=24",
-        "wPinOffsetRight=40",
-        f"nMaxFeed={p['nMaxFeed']}",
-        "nMaxLength=0",
-        "nMinLength=0",
-        f"wSplit={p['wSplit']}",
-        f"nClipInfoLeft={p['nClipInfoLeft']}",
-        f"nClipInfoRight={p['nClipInfoRight']}",
-        f"nClipInfoTop={p['nClipInfoTop']}",
-        f"nClipInfoBottom={p['nClipInfoBottom']}",
-        f"nVirtualOffsetX={p['nVirtualOffsetX']}",
-        "nVirtualOffsetY=0",
-        "nCompatiblePaperSizes=",
-        f"dwPaperAbility01=0x{p['dwPaperAbility01']:08x}",
-        "dwPaperAbility02=0x00000000",
-        "byReserved001=0",
-        "byEnergyRank=5",
-        f"lblPitchDot={p['nPaperLengthRes']}",
-        "markNoChkValu=0",
-        f"nSensorID={sensing}",
-        "byRollWidMm=50",
-        "byHeadDivide=0",
-        "nDieStartPlus=0",
-        "nDieStartRevPlus=0",
-        "wDieStartFwdPlus=0",
-        "nAfterFeedPlus=0",
-        f"wPafMediaID={paper_id}",
-        "PresetBlkPos1_1=0",
-        "PresetBlkPos2_1=0",
-        "PresetBlkPos2_2=0",
-        "PresetBlkPos3_1=0",
-        "PresetBlkPos3_2=0",
-        "PresetBlkPos3_3=0",
-        f"szSizeMM={name[:15]}",
-        f"szSizeIN={name[:15]}",
-        "MediaAtrInfo=0",
-        f"reserved_12_={p['nPhysicalOffsetY']},0,0,0,0,0,{sensing},6,0,0,0,0",
-        "0",
-        "",
-    ]
+    return paper_section_lines(number, {
+        "szPaperName_mm": name,
+        "szPaperName_inch": f"{name} in",
+        "szPaperWidthString_inch": '1.97"',
+        "szPaperLengthString_inch": '1.18"' if p["nPaperLength"] else "",
+        **{key: value for key, value in p.items() if key != "name"},
+        "nPaperSize": paper_id,
+        "wPinOffsetLeft": 24,
+        "wPinOffsetRight": 40,
+        "nMaxLength": 0,
+        "nMinLength": 0,
+        "dwPaperAbility01": f"0x{p['dwPaperAbility01']:08x}",
+        "byEnergyRank": 5,
+        "lblPitchDot": p["nPaperLengthRes"],
+        "nSensorID": sensing,
+        "byRollWidMm": 50,
+        "wPafMediaID": paper_id,
+        "szSizeMM": name[:15],
+        "szSizeIN": name[:15],
+        "reserved_12_": f"{p['nPhysicalOffsetY']},0,0,0,0,0,{sensing},6,0,0,0,0",
+    })
 
 
-def source(title, papers, **model):
-    lines = header(title) + version_and_model(**model)
+def source(title, papers, default_length=1000, default_length_dots=800):
+    lines = header("Ostrel LM-610N", title) + version_and_model(
+        "KVX610ad.lyt", SERIES_CODE, MODEL_CODE, "Ostrel LM-610N", 448, 203, 301,
+        default_length, default_length_dots)
     for number, (paper_id, values) in enumerate(papers):
         lines += paper_section(number, paper_id, values)
     return lines
@@ -189,8 +121,7 @@ SOURCES = {
 
 def main():
     for name, lines in SOURCES.items():
-        with open(os.path.join(HERE, name), "wb") as out:
-            out.write("".join(line + "\r\n" for line in lines).encode("cp1252"))
+        write(os.path.join(HERE, name), lines)
 
 
 if __name__ == "__main__":
