@@ -32,8 +32,10 @@ struct ModelEntry {
     ModelLimits limits;
 };
 
-inline constexpr ModelLimits k203DpiLimits{203, 448, {6300, 248}, {5600, 220}, {5600, 220}, {5600, 220}};
-inline constexpr ModelLimits k300DpiLimits{300, 672, {6300, 248}, {5680, 220}, {5680, 224}, {5680, 224}};
+inline constexpr ModelLimits k203DpiLimits{203,         448,         {6300, 248},
+                                           {5600, 220}, {5600, 220}, {5600, 220}};
+inline constexpr ModelLimits k300DpiLimits{300,         672,         {6300, 248},
+                                           {5680, 220}, {5680, 224}, {5680, 224}};
 
 // In the order in which driver names are compared.
 inline constexpr ModelEntry kModelTable[] = {

@@ -18,9 +18,9 @@ using LytHandle = void*;
 using LytOpenFn = int(LYT_CALL*)(LytHandle* handle, const char* fileName);
 using LytCloseFn = int(LYT_CALL*)(LytHandle handle);
 using LytGetDeviceInfoFn = int(LYT_CALL*)(LytHandle handle, uint32_t level, void* buffer,
-                                           uint32_t bufferSize, uint32_t* needed);
+                                          uint32_t bufferSize, uint32_t* needed);
 using LytGetPaperListFn = int(LYT_CALL*)(LytHandle handle, uint32_t level, void* buffer,
-                                          uint32_t bufferSize, uint32_t* needed, uint32_t* count);
+                                         uint32_t bufferSize, uint32_t* needed, uint32_t* count);
 
 // The caller clears the table, puts kLytFunctionTableSize into `size` and passes it
 // to LYT_InitializeA, which fills the four entries in this order. The size value is

@@ -19,8 +19,8 @@ inline constexpr uint32_t kEditLockedBit = 0x400;  // bit 10 of dwPaperAbility01
 inline constexpr int kMaxPapers = 100;
 inline constexpr int kPaperSlots = kMaxPapers + 1;  // slot 100 only detects a 101st paper
 
-inline constexpr size_t kNameUnits = 32;        // UTF-16 code units with the terminator
-inline constexpr size_t kInchStringUnits = 16;  // UTF-16 code units with the terminator
+inline constexpr size_t kNameUnits = 32;              // UTF-16 code units with the terminator
+inline constexpr size_t kInchStringUnits = 16;        // UTF-16 code units with the terminator
 inline constexpr size_t kCompatibleSizesBytes = 255;  // with the terminator
 inline constexpr size_t kModelSectionBytes = 13000;
 
@@ -58,10 +58,10 @@ struct PaperRecord {
     int16_t nVirtualOffsetX = 0;
     int16_t nVirtualOffsetY = 0;
     std::string byReserved001;
-    bool builtIn = false;     // read from the built-in source; never stored in a file
-    bool editLocked = false;  // mirror of kEditLockedBit in dwPaperAbility01
-    uint16_t markLength = 0;  // items 4 and 5 of reserved_12_, dots
-    int16_t markOffset = 0;   // items 2 and 3 of reserved_12_, dots
+    bool builtIn = false;               // read from the built-in source; never stored in a file
+    bool editLocked = false;            // mirror of kEditLockedBit in dwPaperAbility01
+    uint16_t markLength = 0;            // items 4 and 5 of reserved_12_, dots
+    int16_t markOffset = 0;             // items 2 and 3 of reserved_12_, dots
     std::string nCompatiblePaperSizes;  // at most kCompatibleSizesBytes - 1 bytes
     uint32_t dwPaperAbility01 = 0;
     uint32_t dwPaperAbility02 = 0;

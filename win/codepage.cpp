@@ -1,7 +1,7 @@
 // Windows-1252, the ANSI code page of the systems the native tests stand in for.
-#include <array>
-
 #include "win/codepage.h"
+
+#include <array>
 
 namespace win {
 namespace {
@@ -52,6 +52,8 @@ std::optional<std::string> WideToAnsi(std::span<const char16_t> wide, size_t cap
     return result;
 }
 
-bool IsLeadByte(char) { return false; }
+bool IsLeadByte(char) {
+    return false;
+}
 
 }  // namespace win

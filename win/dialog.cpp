@@ -4,7 +4,9 @@
 
 namespace win {
 
-int Dialog::RunModal(DialogWindow* parent) { return ui_.RunModal(*this, parent); }
+int Dialog::RunModal(DialogWindow* parent) {
+    return ui_.RunModal(*this, parent);
+}
 
 bool Dialog::Dispatch(const Message& message) {
     if (exchanging_ && message.event == Event::Change) return true;
@@ -31,7 +33,9 @@ const Dialog::Route* Dialog::FindHandler(Event event, int id) const {
     return nullptr;
 }
 
-void Dialog::EndDialog(int result) { window_->EndModal(result); }
+void Dialog::EndDialog(int result) {
+    window_->EndModal(result);
+}
 
 void Dialog::OnOK() {
     UpdateData(true);

@@ -39,13 +39,13 @@ inline constexpr int kIdNo = 7;
 inline constexpr int kScrollThumbPosition = 4;  // SB_THUMBPOSITION
 
 enum class Event {
-    Command,    // button click or menu command: id = command id
-    Change,     // edit text changed: id = edit control
-    SelChange,  // list or combo selection changed: id = control
-    VScroll,    // spin button: id = spin control, code = scroll code, pos = position
-    Paint,      // window paint: DialogWindow::DrawBitmap may be used during it
-    Show,       // window shown or hidden: shown
-    SysCommand, // system menu command: id = command
+    Command,     // button click or menu command: id = command id
+    Change,      // edit text changed: id = edit control
+    SelChange,   // list or combo selection changed: id = control
+    VScroll,     // spin button: id = spin control, code = scroll code, pos = position
+    Paint,       // window paint: DialogWindow::DrawBitmap may be used during it
+    Show,        // window shown or hidden: shown
+    SysCommand,  // system menu command: id = command
 };
 
 struct Message {
@@ -91,7 +91,10 @@ public:
     DialogWindow& Window() const { return *window_; }
 
 protected:
-    virtual bool OnInitDialog() { UpdateData(false); return true; }
+    virtual bool OnInitDialog() {
+        UpdateData(false);
+        return true;
+    }
     virtual void OnOK();
     virtual void OnCancel() { EndDialog(kIdCancel); }
 

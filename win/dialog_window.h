@@ -52,7 +52,7 @@ public:
     virtual int AddItem(int id, std::string_view text) = 0;
     virtual int ItemCount(int id) const = 0;
     virtual std::string ItemText(int id, int index) const = 0;
-    virtual int Selection(int id) const = 0;  // -1 when nothing is selected
+    virtual int Selection(int id) const = 0;     // -1 when nothing is selected
     virtual void Select(int id, int index) = 0;  // -1 clears the selection
     // Sets a list box's horizontal extent to its widest line plus 5 pixels.
     virtual void FitHorizontalExtent(int id) = 0;

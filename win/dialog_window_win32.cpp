@@ -1,9 +1,13 @@
 #include <algorithm>
 #include <string>
 
+// clang-format off
+// win32_api.h (through this header) before any header that includes <windows.h>
+// itself, so that our interfaces keep their method names.
 #include "win/win32_dialog_window.h"
 
 #include "ui/popup_button_win32.h"
+// clang-format on
 
 namespace win {
 namespace {

@@ -35,7 +35,9 @@ void HeadlessWindow::Choose(int id, int index) {
     Deliver({Event::SelChange, id});
 }
 
-void HeadlessWindow::Spin(int spinId, int position) { Scroll(spinId, kScrollThumbPosition, position); }
+void HeadlessWindow::Spin(int spinId, int position) {
+    Scroll(spinId, kScrollThumbPosition, position);
+}
 
 void HeadlessWindow::Scroll(int spinId, int code, int position) {
     if (!Control(spinId).enabled) return;
@@ -61,7 +63,9 @@ void HeadlessWindow::Showing() {
     Deliver(message);
 }
 
-void HeadlessWindow::SystemCommand(int command) { Deliver({Event::SysCommand, command}); }
+void HeadlessWindow::SystemCommand(int command) {
+    Deliver({Event::SysCommand, command});
+}
 
 void HeadlessWindow::AppendSystemMenuItem(int command, std::string_view text) {
     systemMenu.emplace_back(0, "");  // separator
@@ -123,7 +127,8 @@ HeadlessUi::HeadlessUi() {
 #define STRING(id, text) strings[id] = text;
 #include "resources/strings.def"
 #undef STRING
-    menus[IDM_POPUP] = {{IDM_POPUP_SEND, "Send to printer"}, {IDM_POPUP_SAVE, "Save printer data..."}};
+    menus[IDM_POPUP] = {{IDM_POPUP_SEND, "Send to printer"},
+                        {IDM_POPUP_SAVE, "Save printer data..."}};
 }
 
 void HeadlessUi::OnDialog(int templateId, Script script) {

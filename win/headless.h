@@ -57,9 +57,9 @@ public:
     void Choose(int id, int index);       // list or combo selection, then SelChange
     void Spin(int spinId, int position);  // thumb-position scroll from a spin button
     void Scroll(int spinId, int code, int position);
-    void Check(int id);                   // a radio button click
-    void Paint();                         // records the bitmaps drawn in `drawn`
-    void Showing();                       // the window becomes visible
+    void Check(int id);  // a radio button click
+    void Paint();        // records the bitmaps drawn in `drawn`
+    void Showing();      // the window becomes visible
     void SystemCommand(int command);
 
     ControlState& Control(int id) { return controls_[id]; }
@@ -101,7 +101,9 @@ public:
     void Select(int id, int index) override;
     void FitHorizontalExtent(int id) override { ++Control(id).extentFits; }
     TextSelection EditSelection(int id) const override { return Control(id).caret; }
-    void SetEditSelection(int id, TextSelection selection) override { Control(id).caret = selection; }
+    void SetEditSelection(int id, TextSelection selection) override {
+        Control(id).caret = selection;
+    }
     void ScrollCaret(int) override {}
     void SetSpinRange(int id, int lower, int upper) override;
     void CheckRadio(int firstId, int lastId, int checkedId) override;
@@ -142,9 +144,9 @@ public:
     // answer is answered No.
     std::deque<int> answers;
 
-    std::vector<int> modalRuns;         // template numbers in the order they ran
-    std::vector<int> unscriptedRuns;    // runs that found no script
-    std::map<int, std::string> strings; // the module's strings; tests may change them
+    std::vector<int> modalRuns;          // template numbers in the order they ran
+    std::vector<int> unscriptedRuns;     // runs that found no script
+    std::map<int, std::string> strings;  // the module's strings; tests may change them
     std::map<int, std::vector<MenuItem>> menus;
 
     // Common dialogs answer with these (nullopt = cancelled) and record their args.
@@ -164,9 +166,12 @@ public:
     std::vector<MenuItem> LoadMenu(int id) override;
     void SetApplicationTitle(std::string title) override { title_ = std::move(title); }
     std::string ApplicationTitle() const override { return title_; }
-    std::optional<std::string> BrowseForFolder(DialogWindow& owner, std::string_view title) override;
-    std::optional<std::string> OpenFileName(DialogWindow& owner, const FileDialogArgs& args) override;
-    std::optional<std::string> SaveFileName(DialogWindow& owner, const FileDialogArgs& args) override;
+    std::optional<std::string> BrowseForFolder(DialogWindow& owner,
+                                               std::string_view title) override;
+    std::optional<std::string> OpenFileName(DialogWindow& owner,
+                                            const FileDialogArgs& args) override;
+    std::optional<std::string> SaveFileName(DialogWindow& owner,
+                                            const FileDialogArgs& args) override;
 
 private:
     std::map<int, std::deque<Script>> scripts_;

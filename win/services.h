@@ -68,7 +68,8 @@ public:
     // Starts `commandLine` and returns when it has ended (at once when it cannot be
     // started). Meanwhile paint messages of `window` are handled; its other input
     // queued during the run is discarded at the end. `window` may be null.
-    virtual void RunAndWait(const std::string& commandLine, bool noWindow, DialogWindow* window) = 0;
+    virtual void RunAndWait(const std::string& commandLine, bool noWindow,
+                            DialogWindow* window) = 0;
 };
 
 class Instance {

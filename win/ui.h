@@ -52,10 +52,13 @@ public:
     virtual std::string ApplicationTitle() const = 0;
 
     // Common dialogs; nullopt when cancelled.
-    virtual std::optional<std::string> BrowseForFolder(DialogWindow& owner, std::string_view title) = 0;
+    virtual std::optional<std::string> BrowseForFolder(DialogWindow& owner,
+                                                       std::string_view title) = 0;
     // Open: OFN_CREATEPROMPT | OFN_HIDEREADONLY. Save: OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT.
-    virtual std::optional<std::string> OpenFileName(DialogWindow& owner, const FileDialogArgs& args) = 0;
-    virtual std::optional<std::string> SaveFileName(DialogWindow& owner, const FileDialogArgs& args) = 0;
+    virtual std::optional<std::string> OpenFileName(DialogWindow& owner,
+                                                    const FileDialogArgs& args) = 0;
+    virtual std::optional<std::string> SaveFileName(DialogWindow& owner,
+                                                    const FileDialogArgs& args) = 0;
 
     // Shows string `id` in a message box.
     int ShowMessage(int id, MessageKind kind) { return MessageBox(LoadString(id), kind); }
