@@ -10,15 +10,10 @@
 # scripts/wine-setup; exits 77 (skipped) while velkor.exe is not staged yet.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-[ -f "$root/out/dist/program/velkor.exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
-
-. "$root/scripts/wine-env"
-export DISPLAY="${VELKOR_DISPLAY:-:44}"
-title="$(sed -n 's/^STRING(IDS_APP_TITLE, "\(.*\)")$/\1/p' "$root/resources/strings.def")"
-new_title="$(sed -n 's/^STRING(IDS_EDITOR_NEW, "\(.*\)")$/\1/p' "$root/resources/strings.def")"
-edit_title="$(sed -n 's/^STRING(IDS_EDITOR_EDIT, "\(.*\)")$/\1/p' "$root/resources/strings.def")"
-program='C:\Program Files\Mertavo\velkor.exe'
+. "$here/gui-lib.sh"
+title="$(string IDS_APP_TITLE)"
+new_title="$(string IDS_EDITOR_NEW)"
+edit_title="$(string IDS_EDITOR_EDIT)"
 shots="$root/out/gui"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
@@ -29,16 +24,6 @@ die() {
     import -window root "$shots/list-editing-failure.png" 2>/dev/null &&
         echo "screen saved to out/gui/list-editing-failure.png"
     exit 1
-}
-# Waits up to $2 seconds for a window named exactly $1; prints its id.
-wait_window() {
-    local i id
-    for i in $(seq $(($2 * 5))); do
-        id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.2
-    done
-    return 1
 }
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
 # Focuses window $1 and presses the keys that follow.

@@ -13,16 +13,10 @@
 # velkor.exe is not staged yet.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
 probe_exe="${1:-}"
-[ -f "$root/out/dist/program/velkor.exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
-
-. "$root/scripts/wine-env"
-export DISPLAY="${VELKOR_DISPLAY:-:44}"
-string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/strings.def"; }
+. "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
 files_missing="$(string IDS_FILES_MISSING)"
-program='C:\Program Files\Mertavo\velkor.exe'
 shots="$root/out/gui"
 logs="$(mktemp -d)"
 failures=0
@@ -55,21 +49,6 @@ probe() {
     return $status
 }
 value() { sed -n "s/^$1=//p" "$logs/probe.out" | head -n 1; }
-# Waits up to $2 seconds for process $1 to end.
-wait_exit() {
-    for _ in $(seq $(($2 * 5))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
-    return 1
-}
-# Waits up to $2 seconds for a visible window named exactly $1; prints its id.
-wait_window() {
-    local id
-    for _ in $(seq $(($2 * 5))); do
-        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.2
-    done
-    return 1
-}
 # Compares file $2 (what the window shows) with file $1 (what it should show).
 same() {
     diff -u "$1" "$2" >"$logs/diff" && return 0

@@ -15,20 +15,15 @@
 # velkor.exe is not staged yet. A failure leaves out/gui/printer-data-failure.png.
 set -u -o pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-[ -f "$root/out/dist/program/velkor.exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
+. "$here/gui-lib.sh"
 probe_exe="${1:-}"
 [ -f "$probe_exe" ] || { echo "FAIL: transfer_gui_probe.exe not given or not built"; exit 1; }
 
-. "$root/scripts/wine-env"
-export DISPLAY="${VELKOR_DISPLAY:-:44}"
-string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/strings.def"; }
 title="$(string IDS_APP_TITLE)"
 sent_text="$(string IDS_TRANSFER_DONE)"
 saved_text="$(string IDS_DATA_SAVED)"
 save_title="$(string IDS_SAVE_DATA_TITLE)"
 transfer_title="$(sed -n '/^IDD_TRANSFER /,/^END/s/^CAPTION "\(.*\)"$/\1/p' "$root/resources/kvx500ct.rc")"
-program='C:\Program Files\Mertavo\velkor.exe'
 shots="$root/out/gui"
 work="$(mktemp -d)"
 mkdir -p "$shots"

@@ -9,35 +9,13 @@
 # exits 77 (skipped) while velkor.exe is not staged yet.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-exe="$root/out/dist/program/velkor.exe"
-[ -f "$exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
-
-. "$root/scripts/wine-env"
-export DISPLAY="${VELKOR_DISPLAY:-:44}"
-title="$(sed -n 's/^STRING(IDS_APP_TITLE, "\(.*\)")$/\1/p' "$root/resources/strings.def")"
-program='C:\Program Files\Mertavo\velkor.exe'
+. "$here/gui-lib.sh"
+title="$(string IDS_APP_TITLE)"
 logs="$(mktemp -d)"
 failures=0
 trap 'rm -rf "$logs"' EXIT
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# Waits up to $2 seconds for a window named exactly $1; prints its id.
-wait_window() {
-    local i id
-    for i in $(seq $(($2 * 5))); do
-        id="$(xdotool search --name "^$1\$" 2>/dev/null | head -n 1)"
-        [ -n "$id" ] && { echo "$id"; return 0; }
-        sleep 0.2
-    done
-    return 1
-}
-# Waits up to $2 seconds for process $1 to end.
-wait_exit() {
-    local i
-    for i in $(seq $(($2 * 5))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
-    return 1
-}
 start() {  # start <log> <args...>: velkor in the background, output to a file
     local log=$1
     shift

@@ -1,0 +1,28 @@
+# Shared by the GUI test scripts; sourced with `here` set to tests/gui. Sets `root`,
+# `program` and the Wine environment, ends the script with 77 (skipped) while
+# velkor.exe is not staged, and gives the helpers every script uses.
+root="$(cd "$here/../.." && pwd)"
+[ -f "$root/out/dist/program/velkor.exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
+. "$root/scripts/wine-env"
+export DISPLAY="${VELKOR_DISPLAY:-:44}"
+program='C:\Program Files\Mertavo\velkor.exe'
+
+# The text of string $1 (a name of resources/resource_ids.h) of the language module.
+string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/strings.def"; }
+
+# Waits up to $2 seconds for a visible window named exactly $1; prints its id.
+wait_window() {
+    local id
+    for _ in $(seq $(($2 * 5))); do
+        id="$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)"
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for process $1 to end.
+wait_exit() {
+    for _ in $(seq $(($2 * 5))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
+    return 1
+}
