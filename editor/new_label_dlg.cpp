@@ -224,9 +224,10 @@ void CNewLabelDlg::OnNameChange(const win::Message&) {
     std::array<char16_t, papertable::kNameUnits> wide{};
     if (win::AnsiToWide(name_, wide)) return;
     // The name does not fit the record (32 or more characters): take the keystroke back.
+    // The caret is taken first: setting an edit control's text moves it to the start.
+    const auto caret = window.EditSelection(IDC_ED_NAME);
     name_ = previous;
     UpdateData(false);
-    const auto caret = window.EditSelection(IDC_ED_NAME);
     window.SetEditSelection(IDC_ED_NAME,
                             {std::max(caret.start - 1, 0), std::max(caret.end - 1, 0)});
     window.ScrollCaret(IDC_ED_NAME);

@@ -213,6 +213,34 @@ TEST_F(Editor, NameTakesBackThe32ndCharacter) {
     });
 }
 
+// Setting an edit control's text puts its caret at the start, as the platform's
+// edit controls do; the editor must take the caret before it writes texts back.
+class EditControlWindow : public HeadlessWindow {
+public:
+    using HeadlessWindow::HeadlessWindow;
+    void SetText(int id, std::string_view text) override {
+        HeadlessWindow::SetText(id, text);
+        SetEditSelection(id, {0, 0});
+    }
+};
+
+TEST_F(Editor, RefusedKeystrokeLeavesTheCaretBeforeIt) {
+    auto args = NewArgs();
+    CNewLabelDlg dialog(ui, files, processes, args);
+    EditControlWindow w(dialog, nullptr);
+    dialog.Attach(&w);
+    dialog.Initialize();
+    const std::string name31(31, 'n');
+    w.Type(IDC_ED_NAME, name31);
+    w.Type(IDC_ED_NAME, name31.substr(0, 10) + "x" + name31.substr(10), {11, 11});
+    EXPECT_EQ(w.Text(IDC_ED_NAME), name31);
+    EXPECT_EQ(w.EditSelection(IDC_ED_NAME), (win::TextSelection{10, 10}));
+    w.Type(IDC_ED_WIDTH, "5x0.0", {2, 2});
+    EXPECT_EQ(w.Text(IDC_ED_WIDTH), "50.0");
+    EXPECT_EQ(w.EditSelection(IDC_ED_WIDTH), (win::TextSelection{1, 1}));
+    dialog.Attach(nullptr);
+}
+
 TEST_F(Editor, TypingIsFilteredPerField) {
     auto args = NewArgs();
     CNewLabelDlg dialog(ui, files, processes, args);
@@ -314,6 +342,25 @@ TEST_F(Editor, KindChangeUpdatesRangeAndPreview) {
         EXPECT_TRUE(w.IsVisible(IDC_ED_DIM_MARK_LENGTH));
     });
     EXPECT_EQ(record.nType, 75);  // a selection alone does not change the kind
+}
+
+TEST_F(Editor, MissingKindTextsAreToldApartInTheirOrder) {
+    // Without strings 2000 and 2001 both entries are empty; the first match wins, so
+    // the second entry acts as the first kind.
+    ui.strings.erase(IDS_KIND_ROLL);
+    ui.strings.erase(IDS_KIND_LABEL);
+    auto args = NewArgs();
+    CNewLabelDlg dialog(ui, files, processes, args);
+    Run(dialog, [&](HeadlessWindow& w) {
+        EXPECT_EQ(w.Control(IDC_ED_KIND).items,
+                  (std::vector<std::string>{"", "", "Labels with black mark"}));
+        w.Choose(IDC_ED_KIND, 2);
+        EXPECT_EQ(dialog.PreviewKind(), 76);
+        w.Choose(IDC_ED_KIND, 1);
+        EXPECT_EQ(dialog.PreviewKind(), 74);
+        EXPECT_FALSE(w.IsEnabled(IDC_ED_LENGTH));
+        EXPECT_EQ(w.Text(IDC_ED_RANGE_LENGTH), "[ 6.0 - 1000.0 ]");
+    });
 }
 
 TEST_F(Editor, MarkOffsetSignChangeRepaints) {
@@ -486,6 +533,22 @@ TEST_F(Editor, OverwriteKeepsTheNameAndTheSlot) {
     EXPECT_EQ(table.papers[1], record);
     EXPECT_EQ(table.papers[1].nPaperWidth, 400);
     EXPECT_EQ(table.papers[1].nPaperSize, 514);
+}
+
+TEST_F(Editor, OverwriteWithoutAnEditedSlotWritesNothing) {
+    const auto before = table.papers;
+    for (const int index : {-1, 3}) {  // no paper selected; one past the count
+        auto args = EditArgs(1);
+        args.currentIndex = index;
+        CNewLabelDlg dialog(ui, files, processes, args);
+        Run(dialog, [&](HeadlessWindow& w) {
+            w.Type(IDC_ED_WIDTH, "40.0");
+            w.Click(IDC_ED_OVERWRITE);
+            EXPECT_FALSE(w.Ended()) << index;
+        });
+        EXPECT_EQ(table.papers, before) << index;
+        EXPECT_TRUE(processes.runs.empty()) << index;
+    }
 }
 
 TEST_F(Editor, RangeErrorKeepsTheDialogOpen) {
