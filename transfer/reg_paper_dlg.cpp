@@ -47,10 +47,7 @@ void CRegPaperDlg::Exchange(DataExchange& dx) {
 
 void CRegPaperDlg::OnShow(const win::Message& message) {
     message.callDefault = true;
-    if (message.shown && !placed_) {
-        placed_ = true;
-        Window().MoveToParentClientOrigin();
-    }
+    if (message.shown) Window().MoveToParentClientOrigin();
 }
 
 bool CRegPaperDlg::SendPrefixAndFile(PrinterPort& port, std::string_view file) {

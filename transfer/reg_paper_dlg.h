@@ -40,7 +40,6 @@ private:
     std::string paperText_;
     std::string printerField_;  // control 1058, display only
     std::string paperField_;    // control 1057, display only
-    bool placed_ = false;
 };
 
 }  // namespace transfer

@@ -52,7 +52,7 @@ protected:
     int result = 0;
 };
 
-TEST_F(RegPaperDlgTest, ShowsPrinterAndPaperAndPlacesItselfOnce) {
+TEST_F(RegPaperDlgTest, ShowsPrinterAndPaperAndPlacesItselfWheneverShown) {
     CRegPaperDlg dialog(ui, files, spooler, transport);
     dialog.SetDataFilePath(kDataPath);
     dialog.SetPrinterName("Label USB");
@@ -60,8 +60,13 @@ TEST_F(RegPaperDlgTest, ShowsPrinterAndPaperAndPlacesItselfOnce) {
     ui.OnDialog(IDD_TRANSFER, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.Text(IDC_TR_PRINTER), "Label USB");
         EXPECT_EQ(w.Text(IDC_TR_PAPER), "Roll 62 mm");
-        w.Showing();  // shown again: no second placement
-        EXPECT_EQ(w.placements, 1);
+        EXPECT_EQ(w.placements, 1);  // the run shows the window once before the script
+        w.Showing();                 // shown again: placed again
+        EXPECT_EQ(w.placements, 2);
+        win::Message hidden{win::Event::Show};
+        hidden.shown = false;
+        dialog.Dispatch(hidden);
+        EXPECT_EQ(w.placements, 2);
         w.Click(win::kIdCancel);
     });
     EXPECT_EQ(dialog.RunModal(nullptr), win::kIdCancel);

@@ -34,15 +34,23 @@ TEST(OptionDlg, ConfirmStoresTheCheckedUnitCancelStoresNothing) {
         bool expected;
     };
     const Case cases[] = {
-        {true, IDC_OPT_MM, win::kIdOk, false},        {false, IDC_OPT_INCH, win::kIdOk, true},
-        {true, IDC_OPT_INCH, win::kIdOk, true},       {true, IDC_OPT_MM, win::kIdCancel, true},
+        {true, IDC_OPT_MM, win::kIdOk, false},
+        {false, IDC_OPT_INCH, win::kIdOk, true},
+        {true, IDC_OPT_INCH, win::kIdOk, true},
+        {true, IDC_OPT_MM, win::kIdCancel, true},
         {false, IDC_OPT_INCH, win::kIdCancel, false},
+        {false, 0, win::kIdOk, true},  // neither checked: not millimetres, so inches
     };
     for (const auto& c : cases) {
         HeadlessUi ui;
         bool flag = c.start;
         ui.OnDialog(IDD_OPTION, [&](HeadlessWindow& w) {
-            w.CheckRadio(IDC_OPT_MM, IDC_OPT_INCH, c.check);
+            if (c.check != 0) {
+                w.CheckRadio(IDC_OPT_MM, IDC_OPT_INCH, c.check);
+            } else {
+                w.Control(IDC_OPT_MM).checked = false;
+                w.Control(IDC_OPT_INCH).checked = false;
+            }
             w.Click(c.close);
         });
         ui::COptionDlg dialog(ui, flag);
