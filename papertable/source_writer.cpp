@@ -1,5 +1,6 @@
 #include "papertable/source_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <span>
 
@@ -193,6 +194,9 @@ bool WriteUserSource(win::FileSystem& files, const std::string& path, PaperTable
 
 bool WriteSinglePaperSource(win::FileSystem& files, const std::string& path, PaperTable& table,
                             int currentIndex) {
+    // Without a paper in use at the index the file would hold no paper, or a stale
+    // slot, and be built into printer data as if it were the selected one.
+    if (currentIndex < 0 || currentIndex >= std::min(table.paperCount, kMaxPapers)) return false;
     return WriteFile(files, path, SinglePaperSourceText(table, currentIndex));
 }
 

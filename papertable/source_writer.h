@@ -34,11 +34,13 @@ void WriteSourceHead(const DeviceRecord& device, ProfileWriter& out);
 // (count taken as a 16-bit value), numbered from Paper00 in table order.
 bool WriteUserSource(win::FileSystem& files, const std::string& path, PaperTable& table, int count);
 // Header, "Version", "Model", then only the paper at `currentIndex`, as Paper00.
-// An index outside the table writes no paper section.
+// An index outside the papers in use (0 to paperCount - 1) fails and leaves the
+// file untouched.
 bool WriteSinglePaperSource(win::FileSystem& files, const std::string& path, PaperTable& table,
                             int currentIndex);
 
-// The texts the two operations write, for callers that keep the file in memory.
+// The texts the two operations write, for callers that keep the file in memory;
+// here an index outside the table writes no paper section.
 std::string UserSourceText(PaperTable& table, int count);
 std::string SinglePaperSourceText(PaperTable& table, int currentIndex);
 

@@ -65,20 +65,55 @@ TEST(ReadPaperTest, IntegerKeysAreCutToTheFieldWidth) {
         {"lblPitchDot", "0x10000", 0},
         {"dwPaperAbility02", "-1", 0xFFFFFFFFLL},
         {"nType", "0x4a", 74},
+        {"dwPaperAbility01", "0x00000400", 0x400},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + "=" + c.value);
         PaperRecord p;
         ASSERT_TRUE(ReadPaperRecord(
             OnePaper(sample::With(sample::PaperKeys("P"), {{c.key, c.value}})), 0, p));
-        const long long got = std::string(c.key) == "nPaperWidth"    ? p.nPaperWidth
-                              : std::string(c.key) == "wSplit"       ? p.wSplit
-                              : std::string(c.key) == "byEnergyRank" ? p.byEnergyRank
-                              : std::string(c.key) == "lblPitchDot"  ? p.lblPitchDot
-                              : std::string(c.key) == "dwPaperAbility02"
-                                  ? static_cast<long long>(p.dwPaperAbility02)
-                                  : p.nType;
+        const long long got =
+            std::string(c.key) == "nPaperWidth"        ? p.nPaperWidth
+            : std::string(c.key) == "wSplit"           ? p.wSplit
+            : std::string(c.key) == "byEnergyRank"     ? p.byEnergyRank
+            : std::string(c.key) == "lblPitchDot"      ? p.lblPitchDot
+            : std::string(c.key) == "dwPaperAbility02" ? static_cast<long long>(p.dwPaperAbility02)
+            : std::string(c.key) == "dwPaperAbility01" ? static_cast<long long>(p.dwPaperAbility01)
+                                                       : p.nType;
         EXPECT_EQ(got, c.expected);
+        if (std::string(c.key) == "dwPaperAbility01") {
+            EXPECT_TRUE(p.editLocked);
+        }
+    }
+}
+
+TEST(ReadPaperTest, TextValuesAreCutToTheirBuffers) {
+    struct Case {
+        const char* key;
+        size_t length;  // of the value in the file
+        size_t kept;
+    };
+    const Case cases[] = {
+        {"nCompatiblePaperSizes", 254, 254},
+        {"nCompatiblePaperSizes", 255, 254},  // read straight into its 255-byte field
+        {"nCompatiblePaperSizes", 400, 254},
+        {"szSizeMM", 259, 259},
+        {"szSizeMM", 260, 259},  // 260-byte buffer
+        {"reserved_12_", 400, 259},
+        {"byReserved001", 300, 259},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.key) + " of " + std::to_string(c.length));
+        PaperRecord p;
+        ASSERT_TRUE(ReadPaperRecord(
+            OnePaper(sample::With(sample::PaperKeys("P"), {{c.key, std::string(c.length, '7')}})),
+            0, p));
+        const std::string& got = std::string(c.key) == "nCompatiblePaperSizes"
+                                     ? p.nCompatiblePaperSizes
+                                 : std::string(c.key) == "szSizeMM"     ? p.szSizeMM
+                                 : std::string(c.key) == "reserved_12_" ? p.reserved_12_
+                                                                        : p.byReserved001;
+        EXPECT_EQ(got, std::string(c.kept, '7'));
     }
 }
 

@@ -82,6 +82,61 @@ TEST(WriteSourceTest, SinglePaperSourceWritesTheSelectedPaperAsPaper00) {
     EXPECT_FALSE(ProfileFile::Parse(SinglePaperSourceText(table, -1)).HasSection("Paper00"));
 }
 
+TEST(WriteSourceTest, SinglePaperSourceNeedsAPaperInUse) {
+    PaperTable table = SampleTable(3, 2);
+    table.papers[5] = table.papers[4];  // a stale slot past paperCount
+    struct Case {
+        int index;
+        bool written;
+    };
+    const Case cases[] = {{0, true},   {4, true},    {5, false},
+                          {-1, false}, {100, false}, {101, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        fakes::FakeFileSystem files;
+        files.Put("C:\\Temp\\one.txt", "old");
+        EXPECT_EQ(WriteSinglePaperSource(files, "C:\\Temp\\one.txt", table, c.index), c.written);
+        const auto text = files.Get("C:\\Temp\\one.txt");
+        ASSERT_TRUE(text);
+        if (!c.written) {
+            EXPECT_EQ(*text, "old");
+            continue;
+        }
+        PaperRecord p;
+        ASSERT_TRUE(ReadPaperRecord(ProfileFile::Parse(*text), 0, p));
+        EXPECT_EQ(p.szPaperName_mm, table.papers[static_cast<size_t>(c.index)].szPaperName_mm);
+    }
+}
+
+// A mark paper as it comes from a file: kind 76 in memory, 75 in the file and in
+// the table after writing, and 76 again when the file is read back.
+TEST(WriteSourceTest, MarkPaperReadAs76IsWrittenAs75) {
+    const std::string reserved = "0,0,16,0,200,0,2,0,0,0,0,0";
+    PaperTable table;
+    ASSERT_TRUE(ReadDevice(ProfileFile::Parse(sample::Device()), table.device));
+    win::headless::HeadlessUi ui;
+    LoadPaperTable(
+        table, ProfileFile{},
+        ProfileFile::Parse(sample::Device() +
+                           sample::Section("Paper00", sample::With(sample::PaperKeys("M"),
+                                                                   {{"nType", "0x4b"},
+                                                                    {"reserved_12_", reserved}}))),
+        false, ui, nullptr);
+    ASSERT_EQ(table.paperCount, 1);
+    PaperRecord& p = table.papers[0];
+    EXPECT_EQ(p.nType, kKindMark);
+    EXPECT_EQ(p.markOffset, 16);
+    EXPECT_EQ(p.markLength, 200);
+
+    const std::string text = UserSourceText(table, 1);
+    EXPECT_EQ(p.nType, kKindLabel);
+    EXPECT_NE(text.find("nType=0x4b\r\n"), std::string::npos);
+    EXPECT_NE(text.find("reserved_12_=" + reserved + "\r\n"), std::string::npos);
+    PaperRecord back;
+    ASSERT_TRUE(ReadPaperRecord(ProfileFile::Parse(text), 0, back));
+    EXPECT_EQ(back.nType, kKindMark);
+}
+
 TEST(WriteSourceTest, RecordSideEffects) {
     PaperTable table = SampleTable(0, 2);
     table.papers[0].nType = kKindMark;
