@@ -23,13 +23,20 @@ void CTarnelDlg::OnDelete(const win::Message&) {
     // Whatever the install does, the table in memory has room again.
     state.table.tableFull = false;
     const auto context = MainBuildContext(services_, GetUi(), Window(), state);
+    bool written = false;
     const auto built = build::BuildPaperData(
         context,
         [&](const std::string& path) {
-            papertable::WriteUserSource(services_.files, path, state.table, state.table.paperCount);
+            written = papertable::WriteUserSource(services_.files, path, state.table,
+                                                  state.table.paperCount);
         },
         true);
-    build::InstallPaperData(context, built, state.driverFolder, IDS_INSTALL_FAILED);
+    // A source that could not be written leaves an earlier build's files in the
+    // temporary folder; installing those would silently undo the deletion.
+    if (!written)
+        GetUi().ShowMessage(IDS_INSTALL_FAILED, win::MessageKind::Error);
+    else
+        build::InstallPaperData(context, built, state.driverFolder, IDS_INSTALL_FAILED);
 
     // After a failed install (message shown) the list still follows the table in
     // memory, which no longer holds the paper.

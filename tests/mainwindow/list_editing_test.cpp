@@ -355,23 +355,49 @@ TEST_F(Deleting, TheOnlyPaperLeavesAnEmptyListWithNoSelection) {
     EXPECT_NE(Installed().find("[Model]"), std::string::npos);
 }
 
-TEST_F(Deleting, AFailedInstallShowsItsMessageOnceAndListsTheTableInMemory) {
-    files.FailCopy(kTable);
-    ui.answers = {win::kIdYes};
-    Open([&](HeadlessWindow& w) {
-        w.Choose(IDC_MAIN_LIST, 1);
-        w.Click(IDC_MAIN_DELETE);
-        EXPECT_EQ(ListLines(w), (Lines{"P0 mm", "P2 mm", "P3 mm", "P4 mm"}));
-        EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 1);
-        EXPECT_EQ(State().currentIndex, 1);
-        EXPECT_EQ(State().workingRecord, State().table.papers[1]);
-        EXPECT_EQ(Name(State().workingRecord), "P2 mm");
-    });
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text, ui.strings[IDS_INSTALL_FAILED]);
-    EXPECT_EQ(ui.messages[1].kind, win::MessageKind::Error);
-    // The source copy had gone through before the failing one.
-    EXPECT_EQ(Installed().find("P1 mm"), std::string::npos);
+TEST(DeletingFails, ShowsTheInstallMessageOnceAndListsTheTableInMemory) {
+    struct Case {
+        const char* what;
+        std::function<void(DeleteRun&)> arrange;
+        bool sourceInstalled;  // the first install copy went through
+    };
+    const Case cases[] = {
+        {"table copy", [](DeleteRun& r) { r.files.FailCopy(kTable); }, true},
+        // An earlier build's source stays in the temporary folder and must not be
+        // installed in place of the table without the paper.
+        {"temporary source not written",
+         [](DeleteRun& r) {
+             r.files.Put("C:\\Temp\\kvx510ed.txt", "[Paper00]\nszPaperName_mm=Stale\n");
+             r.files.FailWrite("C:\\Temp\\kvx510ed.txt");
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteRun run;
+        c.arrange(run);
+        const std::string before = run.Installed();
+        run.ui.answers = {win::kIdYes};
+        run.Open([&](HeadlessWindow& w) {
+            w.Choose(IDC_MAIN_LIST, 1);
+            w.Click(IDC_MAIN_DELETE);
+            EXPECT_EQ(run.ListLines(w), (Lines{"P0 mm", "P2 mm", "P3 mm", "P4 mm"}));
+            EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 1);
+            EXPECT_EQ(run.State().currentIndex, 1);
+            EXPECT_EQ(run.State().workingRecord, run.State().table.papers[1]);
+            EXPECT_EQ(run.Name(run.State().workingRecord), "P2 mm");
+        });
+        ASSERT_EQ(run.ui.messages.size(), 2u);
+        EXPECT_EQ(run.ui.messages[1].text, run.ui.strings[IDS_INSTALL_FAILED]);
+        EXPECT_EQ(run.ui.messages[1].kind, win::MessageKind::Error);
+        if (c.sourceInstalled) {
+            EXPECT_EQ(run.Installed().find("P1 mm"), std::string::npos);
+        } else {
+            EXPECT_EQ(run.Installed(), before);
+            EXPECT_FALSE(run.files.Has(kTable));
+            EXPECT_FALSE(run.files.Has(kPaperData));
+        }
+    }
 }
 
 TEST_F(Deleting, AsksWithTheNameInTheCurrentUnitAsText) {
