@@ -44,36 +44,49 @@ bool CodeChar(std::string_view text, unsigned char& code) {
     return true;
 }
 
-// The two code arguments from the raw text that follows the library argument. They
-// are read by position, so an empty code (two blanks in a row) and a code that is
-// itself a blank both keep their places.
-bool ParseCodes(std::string_view rest, ConverterArgs& args) {
-    if (rest.find('"') != std::string_view::npos) {
-        const auto tokens = Tokenize(rest);
-        if (tokens.size() > 2) return false;
-        return CodeChar(tokens.size() > 0 ? tokens[0].text : "", args.seriesCode) &&
-               CodeChar(tokens.size() > 1 ? tokens[1].text : "", args.modelCode);
-    }
-    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.remove_suffix(1);
+// The two code arguments by position, as the pipeline writes them: a blank, the
+// series character, a blank, the model character, where an empty code leaves its
+// place empty. A place that holds a tab or a double quote holds that code; a blank
+// in a code's place is an empty code.
+bool ParsePositionalCodes(std::string_view rest, ConverterArgs& args) {
     if (rest.empty()) return true;
     if (!IsBlank(rest[0])) return false;
     const std::string_view codes = rest.substr(1);  // "S M", " M", "S ", "S", " ", ""
+    // `c` lies in `codes`, so the view stays valid.
+    auto code = [](const char& c) {
+        return c == ' ' ? std::string_view() : std::string_view(&c, 1);
+    };
     switch (codes.size()) {
         case 0:
             return true;
         case 1:
-            return CodeChar(IsBlank(codes[0]) ? "" : codes.substr(0, 1), args.seriesCode);
+            return CodeChar(code(codes[0]), args.seriesCode);
         case 2:
-            if (IsBlank(codes[0])) {
-                return CodeChar(IsBlank(codes[1]) ? "" : codes.substr(1, 1), args.modelCode);
-            }
-            return IsBlank(codes[1]) && CodeChar(codes.substr(0, 1), args.seriesCode);
+            if (codes[0] == ' ') return CodeChar(code(codes[1]), args.modelCode);
+            return IsBlank(codes[1]) && CodeChar(code(codes[0]), args.seriesCode);
         case 3:
-            return IsBlank(codes[1]) && CodeChar(codes.substr(0, 1), args.seriesCode) &&
-                   CodeChar(codes.substr(2, 1), args.modelCode);
+            return IsBlank(codes[1]) && CodeChar(code(codes[0]), args.seriesCode) &&
+                   CodeChar(code(codes[2]), args.modelCode);
         default:
             return false;
     }
+}
+
+// The two code arguments from the raw text that follows the library argument: by
+// position first, so that an empty code (two blanks in a row) and a code that is a
+// blank, a tab or a double quote all keep their places; quoted codes otherwise.
+bool ParseCodes(std::string_view rest, ConverterArgs& args) {
+    while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.remove_suffix(1);
+    ConverterArgs positional = args;
+    if (ParsePositionalCodes(rest, positional)) {
+        args = positional;
+        return true;
+    }
+    if (rest.find('"') == std::string_view::npos) return false;
+    const auto tokens = Tokenize(rest);
+    if (tokens.size() > 2) return false;
+    return CodeChar(tokens.size() > 0 ? tokens[0].text : "", args.seriesCode) &&
+           CodeChar(tokens.size() > 1 ? tokens[1].text : "", args.modelCode);
 }
 
 }  // namespace

@@ -207,6 +207,23 @@ TEST_F(AttachTest, DeviceFailureStillBuildsThePapers) {
     EXPECT_EQ(tables.PaperCount(), 2u);
 }
 
+TEST_F(AttachTest, HeldHandleSkipsLoadingAndIsClosedAfterReading) {
+    // A table already open: no directory, no load, no Open; read, close, clear.
+    FakeLibrary::Initialize(&state.functions);
+    ASSERT_EQ(state.functions.Open(&state.handle, kTableName), 1);
+    loader.directoryOk = false;
+    loader.libraryPresent = false;
+    library.opens = 0;
+    EXPECT_TRUE(Run());
+    EXPECT_EQ(library.opens, 0);
+    EXPECT_TRUE(loader.loadedPath.empty());
+    EXPECT_EQ(library.listCalls, 2);
+    EXPECT_EQ(library.closes, 1);
+    EXPECT_EQ(state.handle, nullptr);
+    EXPECT_EQ(state.functions.GetPaperList, nullptr);
+    EXPECT_EQ(tables.PaperCount(), 2u);
+}
+
 TEST_F(AttachTest, OverlongDriverDirectoryIsNotCutAndLoaded) {
     struct Case {
         size_t length;

@@ -98,6 +98,19 @@ TEST_F(Kvx610fTest, ExportAnswersAndPaperLibraryIsUnloadedAfterAttach) {
     char name[MAX_PATH] = {};
     GetModuleFileNameA(module, name, MAX_PATH);
     EXPECT_NE(std::string(name).find("kvx610f.dll"), std::string::npos);
+
+    // One export, and the export directory names the module "KVX610F.dll".
+    const auto* base = reinterpret_cast<const uint8_t*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& directory =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
+    ASSERT_NE(directory.VirtualAddress, 0u);
+    const auto* exports =
+        reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + directory.VirtualAddress);
+    EXPECT_STREQ(reinterpret_cast<const char*>(base + exports->Name), "KVX610F.dll");
+    EXPECT_EQ(exports->NumberOfNames, 1u);
+    EXPECT_EQ(exports->NumberOfFunctions, 1u);
 }
 
 TEST_F(Kvx610fTest, PapersAreListedGroupByGroupWithKindFlagsAndLinks) {

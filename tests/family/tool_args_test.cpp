@@ -66,6 +66,15 @@ TEST(ToolArgs, ConverterCommandLines) {
         {"t.lyt d.bin kvx500i3.dll", "t.lyt", "d.bin", "kvx500i3.dll", 0, 0},
         {"t.lyt d.bin kvx500i3.dll \x1f \xff", "t.lyt", "d.bin", "kvx500i3.dll", 0x1f, 0xff},
         {"t.lyt d.bin k.dll \"\" \"Q\"", "t.lyt", "d.bin", "k.dll", 0, 'Q'},
+        // Codes that are a double quote or a tab keep their places, as the pipeline
+        // writes them.
+        {"t.lyt d.bin kvx500i3.dll \" Q", "t.lyt", "d.bin", "kvx500i3.dll", '"', 'Q'},
+        {"t.lyt d.bin kvx500i3.dll A \"", "t.lyt", "d.bin", "kvx500i3.dll", 'A', '"'},
+        {"t.lyt d.bin kvx500i3.dll \" ", "t.lyt", "d.bin", "kvx500i3.dll", '"', 0},
+        {"t.lyt d.bin kvx500i3.dll \t ", "t.lyt", "d.bin", "kvx500i3.dll", '\t', 0},
+        {"t.lyt d.bin kvx500i3.dll  \t", "t.lyt", "d.bin", "kvx500i3.dll", 0, '\t'},
+        {"t.lyt d.bin kvx500i3.dll A\tQ", "t.lyt", "d.bin", "kvx500i3.dll", 'A', 'Q'},
+        {"t.lyt d.bin k.dll \"Q\"", "t.lyt", "d.bin", "k.dll", 'Q', 0},
         {"C:\\a b\\t.lyt C:\\a b\\lty.bin kvx500i3.dll A Q", "C:\\a b\\t.lyt", "C:\\a b\\lty.bin",
          "kvx500i3.dll", 'A', 'Q'},
         {"\"C:\\a b\\t.lyt\" \"C:\\a b\\d.bin\" \"C:\\a b\\k.DLL\" A Q", "C:\\a b\\t.lyt",
