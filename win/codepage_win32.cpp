@@ -18,6 +18,8 @@ bool AnsiToWide(std::string_view ansi, std::span<char16_t> out) {
 }
 
 std::optional<std::string> WideToAnsi(std::span<const char16_t> wide, size_t capacityBytes) {
+    // A zero size would make the call report the size it needs instead of converting.
+    if (capacityBytes == 0) return std::nullopt;
     std::u16string terminated;
     for (char16_t unit : wide) {
         if (unit == 0) break;

@@ -12,6 +12,11 @@ std::optional<std::string> LocaleValue(LCTYPE item) {
     return std::string(value);
 }
 
+// Paint messages taken after each wake-up of the wait, and messages taken off the
+// queue when the tool has ended: more than a dialog's controls ever need.
+constexpr int kPaintsPerTurn = 256;
+constexpr int kMessagesDrained = 10000;
+
 // Paint messages of `window` and its controls; handled as the dialog manager would.
 void DispatchPaint(HWND window, MSG& message) {
     if (!IsDialogMessageA(window, &message)) DispatchMessageA(&message);
@@ -44,10 +49,17 @@ void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
     // Sleep until the tool ends or a repaint is due; the time-out only guards
     // against a paint request of another window that is not ours to take.
     for (;;) {
-        const DWORD woken = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_PAINT);
+        // Without a window nothing takes paint messages off the queue, so a pending
+        // repaint would wake the wait at once, over and over.
+        const DWORD woken =
+            MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, hwnd ? QS_PAINT : 0);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
+        // Bounded like the drain below, so that a window that never validates its
+        // paint region cannot keep us from seeing the tool end.
         MSG message;
-        while (hwnd && PeekMessageA(&message, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE)) {
+        for (int taken = 0; hwnd && taken < kPaintsPerTurn &&
+                            PeekMessageA(&message, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE);
+             ++taken) {
             DispatchPaint(hwnd, message);
         }
     }
@@ -57,7 +69,8 @@ void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
     // Input that arrived during the run is dropped; only repaints go through. The
     // bound keeps a window that never validates its paint region from holding us.
     MSG message;
-    for (int taken = 0; hwnd && taken < 10000 && PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE);
+    for (int taken = 0;
+         hwnd && taken < kMessagesDrained && PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE);
          ++taken) {
         if (message.message == WM_PAINT) {
             DispatchPaint(hwnd, message);

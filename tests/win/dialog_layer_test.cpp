@@ -107,9 +107,21 @@ TEST(CodePage, ConversionsFailWhenTheTextDoesNotFit) {
     EXPECT_FALSE(win::AnsiToWide("abcd", out));  // no room for the terminator
     EXPECT_EQ(out[0], 0);
 
-    std::array<char16_t, 3> euro = {0x20AC, u'x', 0};
-    EXPECT_EQ(win::WideToAnsi(euro, 3), std::optional<std::string>("\x80x"));
-    EXPECT_EQ(win::WideToAnsi(euro, 2), std::nullopt);
+    const std::array<char16_t, 3> euro = {0x20AC, u'x', 0};
+    const std::array<char16_t, 1> empty = {0};
+    const struct {
+        std::span<const char16_t> wide;
+        size_t capacity;
+        std::optional<std::string> expected;
+    } cases[] = {
+        {euro, 3, "\x80x"},      {euro, 2, std::nullopt},
+        {empty, 1, ""},          {empty, 0, std::nullopt},  // not even the terminator fits
+        {euro, 0, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(win::WideToAnsi(c.wide, c.capacity), c.expected)
+            << c.wide.size() << " units into " << c.capacity << " bytes";
+    }
 }
 
 }  // namespace

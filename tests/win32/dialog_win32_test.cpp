@@ -3,10 +3,12 @@
 // actions would cause.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
 
 #include "layer_test_ids.h"
 #include "win/dialog.h"
+#include "win/win32_services.h"
 #include "win/win32_ui.h"
 
 namespace {
@@ -46,6 +48,7 @@ public:
     win::Point bitmapAt;  // clear of every control
     bool drewBitmap = false;
     bool drewMissingBitmap = true;
+    std::function<void()> onPaint;
 
 protected:
     bool OnInitDialog() override {
@@ -62,6 +65,7 @@ private:
     void OnPaint(const Message&) {
         drewBitmap = Window().DrawBitmap(IDB_T_BITMAP, bitmapAt);
         drewMissingBitmap = Window().DrawBitmap(9999, {bitmapAt.x + 20, bitmapAt.y});
+        if (onPaint) onPaint();
     }
 
     Script script_;
@@ -301,6 +305,101 @@ TEST_F(Win32Layer, StringsAndMenusOfTheModule) {
     EXPECT_EQ(ui.ApplicationTitle(), "Mertavo");
     ui.SetApplicationTitle("Layer Test");
     EXPECT_EQ(ui.ApplicationTitle(), "Layer Test");
+}
+
+// While a tool runs the window is repainted but takes no input; what the user did
+// meanwhile is thrown away when the tool ends, not handled afterwards.
+TEST_F(Win32Layer, ToolRunRepaintsAndDropsQueuedInput) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    const std::string stem =
+        std::string(temp) + "velkor-run-" + std::to_string(GetCurrentProcessId());
+    const std::string painted = stem + "-painted";  // written by the paint handler
+    const std::string seen = stem + "-seen";        // written by the tool when it saw it
+    const std::string script = stem + ".bat";
+    {
+        // The tool ends as soon as the window has been painted, or gives up.
+        std::ofstream bat(script);
+        bat << "@echo off\r\nset /a n=0\r\n:wait\r\n"
+            << "if exist \"" << painted << "\" goto painted\r\n"
+            << "set /a n+=1\r\nif %n% lss 3000 goto wait\r\nexit /b 1\r\n"
+            << ":painted\r\necho seen> \"" << seen << "\"\r\n";
+    }
+
+    bool inputLeft = true;
+    LayerDlg dialog(ui, [&](LayerDlg& d) {
+        d.onPaint = [&] {
+            HANDLE file = CreateFileA(painted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        };
+        ShowWindow(d.Hwnd(), SW_SHOWNORMAL);
+        UpdateWindow(d.Hwnd());
+        DeleteFileA(painted.c_str());
+        d.Take();
+
+        // A button command, a click and typing, queued as the user's actions would be.
+        HWND button = d.Win32().Hwnd(IDC_T_BUTTON);
+        HWND edit = d.Win32().Hwnd(IDC_T_EDIT);
+        PostMessageA(d.Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_T_BUTTON, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+        PostMessageA(edit, WM_CHAR, 'x', 1);
+        d.Window().Invalidate(true);
+
+        win::Win32Processes processes;
+        processes.RunAndWait("cmd.exe /c \"" + script + "\"", true, &d.Window());
+        // A tool that cannot be started does not hold the window either.
+        processes.RunAndWait(stem + "-missing-tool.exe", true, &d.Window());
+
+        MSG message;
+        inputLeft = PeekMessageA(&message, d.Hwnd(), 0, WM_PAINT - 1, PM_NOREMOVE) ||
+                    PeekMessageA(&message, d.Hwnd(), WM_PAINT + 1, 0xFFFFFFFF, PM_NOREMOVE);
+        // Whatever is still queued runs before this ends the dialog.
+        PostMessageA(d.Hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(d.Win32().Hwnd(IDCANCEL)));
+    });
+    EXPECT_EQ(dialog.RunModal(nullptr), win::kIdCancel);
+
+    EXPECT_NE(GetFileAttributesA(seen.c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the window was not repainted while the tool ran";
+    EXPECT_FALSE(inputLeft);
+    for (const auto& event : dialog.Take()) {
+        EXPECT_TRUE(event.event != Event::Command && event.event != Event::Change)
+            << Describe({event});
+    }
+    for (const auto& path : {painted, seen, script}) DeleteFileA(path.c_str());
+}
+
+// A control that never validates its paint region is painted again and again; the
+// wait still sees the tool end and returns.
+TEST_F(Win32Layer, ToolRunEndsBesideAWindowThatNeverValidates) {
+    static int paints = 0;
+    WNDCLASSA kind{};
+    kind.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+        ++paints;
+        return 0;
+    };
+    kind.hInstance = GetModuleHandleA(nullptr);
+    kind.lpszClassName = "VelkorNeverValidated";
+    ASSERT_NE(RegisterClassA(&kind), 0);
+
+    LayerDlg dialog(ui, [&](LayerDlg& d) {
+        ShowWindow(d.Hwnd(), SW_SHOWNORMAL);
+        HWND child = CreateWindowA(kind.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20,
+                                   d.Hwnd(), nullptr, kind.hInstance, nullptr);
+        EXPECT_NE(child, nullptr);
+        InvalidateRect(child, nullptr, FALSE);
+        win::Win32Processes processes;
+        processes.RunAndWait("cmd.exe /c exit", true, &d.Window());
+        DestroyWindow(child);
+        d.EndDialog(win::kIdOk);
+    });
+    EXPECT_EQ(dialog.RunModal(nullptr), win::kIdOk);
+    EXPECT_GT(paints, 0);
+    UnregisterClassA(kind.lpszClassName, kind.hInstance);
 }
 
 TEST(Win32MessageBox, KindsChooseIconAndButtons) {
