@@ -22,7 +22,10 @@ test-native: native
 
 # Wine needs an X display for every test that creates a window, not only the GUI
 # tests: with-display provides one (a virtual frame buffer when none answers).
+# Wine's desktop keeps the display it was started with, so the prefix's processes
+# (started without one by dist) are ended first.
 test-windows: windows dist
+	bash -c '. scripts/wine-env && wineserver -k 2>/dev/null; true'
 	tests/gui/with-display ./scripts/wine-setup
 	tests/gui/with-display ctest --preset windows
 
