@@ -9,9 +9,6 @@
 
 namespace mainwindow {
 
-// ASCII letters compared without regard to case, every other byte as it is.
-bool EqualIgnoringCase(std::string_view a, std::string_view b);
-
 // A source file belongs to the model when its "OutputFileName" in "Version" is the
 // model prefix followed by "ed.lyt", in any case. A missing file, section or key,
 // and an empty value, belong to no model.

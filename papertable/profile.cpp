@@ -4,15 +4,10 @@
 #include <cstdint>
 
 #include "papertable/profile_encoding.h"
+#include "win/ascii_case.h"
 
 namespace papertable {
 namespace {
-
-// Names compare without regard to case for ASCII letters only (measured: "\xC9"
-// and "\xE9" are different names to the platform's profile functions under Wine).
-char FoldChar(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 0x20) : c;
-}
 
 // A name or value ends at its first zero byte, as a C string would.
 std::string CutAtZero(std::string_view text) {
@@ -105,10 +100,12 @@ std::string_view TrimProfileSpace(std::string_view text) {
     return text;
 }
 
+// Names compare without regard to case for ASCII letters only (measured: "\xC9"
+// and "\xE9" are different names to the platform's profile functions under Wine).
 std::string FoldProfileName(std::string_view name) {
     std::string folded =
         CutAtZero(TrimProfileSpace(name.substr(0, std::min(name.find('\0'), name.size()))));
-    std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+    std::transform(folded.begin(), folded.end(), folded.begin(), win::FoldAsciiCase);
     return folded;
 }
 
@@ -174,7 +171,7 @@ const ProfileFile::Section* ProfileFile::FindSection(std::string_view name, bool
         folded = FoldProfileName(name);
     } else {
         folded = CutAtZero(name);
-        std::transform(folded.begin(), folded.end(), folded.begin(), FoldChar);
+        std::transform(folded.begin(), folded.end(), folded.begin(), win::FoldAsciiCase);
     }
     const auto found = firstSection_.find(folded);
     return found == firstSection_.end() ? nullptr : &sections_[found->second];
