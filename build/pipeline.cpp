@@ -37,6 +37,15 @@ std::string CodeCharacter(const std::string& code) {
     return low == 0 ? std::string() : std::string(1, low);
 }
 
+std::string CodeArgument(const std::string& code) {
+    const std::string character = CodeCharacter(code);
+    if (character.empty()) return character;
+    const auto byte = static_cast<unsigned char>(character[0]);
+    if (byte != ' ' && byte != '\t' && byte != '\r' && byte != '\n') return character;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    return std::string("0x") + kHex[byte >> 4] + kHex[byte & 0xF];
+}
+
 BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& modelPrefix,
                           const std::string& seriesCode, const std::string& modelCode) {
     BuildFiles names;
@@ -57,7 +66,7 @@ std::string ConverterCommandLine(const std::string& programFolder, const BuildFi
                                  const std::string& seriesCode, const std::string& modelCode) {
     return ProgramPath(programFolder, "cv.exe") + " " + Quoted(names.tempTable) + " " +
            Quoted(names.tempPaperData) + " " + kFamilyPrefix + "i3.dll " +
-           CodeCharacter(seriesCode) + " " + CodeCharacter(modelCode);
+           CodeArgument(seriesCode) + " " + CodeArgument(modelCode);
 }
 
 bool ClearReadOnly(win::FileSystem& files, const std::string& path) {

@@ -56,6 +56,10 @@ BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& mode
                           const std::string& seriesCode, const std::string& modelCode);
 // The low byte of a hexadecimal code text as a one-character string; empty for 0.
 std::string CodeCharacter(const std::string& code);
+// The code as the converter receives it: its character as it is, or, for a blank,
+// tab, CR or LF that a command line would lose, "0x" and two hexadecimal digits;
+// empty for 0. The converter tells the two forms apart by position.
+std::string CodeArgument(const std::string& code);
 std::string CompilerCommandLine(const std::string& programFolder, const BuildFiles& names);
 std::string ConverterCommandLine(const std::string& programFolder, const BuildFiles& names,
                                  const std::string& seriesCode, const std::string& modelCode);

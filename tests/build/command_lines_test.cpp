@@ -37,6 +37,18 @@ TEST(BuildFiles, CodeCharacterIsTheLowByteOfAHexadecimalReading) {
     for (const auto& c : cases) EXPECT_EQ(build::CodeCharacter(c.code), c.character) << c.code;
 }
 
+TEST(CommandLines, CodesACommandLineWouldLoseGoAsHexadecimal) {
+    struct Case {
+        const char* code;
+        std::string argument;
+    };
+    const Case cases[] = {
+        {"0x41", "A"},       {"0x1F", "\x1F"},   {"0x22", "\""},     {"0x20", "0x20"},
+        {"0x09", "0x09"},    {"0x0d", "0x0D"},    {"0x10A", "0x0A"},   {"0", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(build::CodeArgument(c.code), c.argument) << c.code;
+}
+
 TEST(CommandLines, ProgramIsQuotedAndSoArePathsWithBlanks) {
     const auto names = build::MakeBuildFiles("C:\\Temp\\", "kvx510", "0x41", "0x1F");
     EXPECT_EQ(build::CompilerCommandLine("C:\\Tools", names),
@@ -52,7 +64,7 @@ TEST(CommandLines, ProgramIsQuotedAndSoArePathsWithBlanks) {
               "\"C:\\My Temp\\kvx520ed.txt\" \"C:\\My Temp\\kvx520ed.lyt\"");
     EXPECT_EQ(build::ConverterCommandLine("C:\\Program Files\\Mertavo", spaced, "0x00", "0x20"),
               "\"C:\\Program Files\\Mertavo\\kvx500cv.exe\" \"C:\\My Temp\\kvx520ed.lyt\" "
-              "\"C:\\My Temp\\lty2000.bin\" kvx500i3.dll   ");
+              "\"C:\\My Temp\\lty2000.bin\" kvx500i3.dll  0x20");
 }
 
 }  // namespace
