@@ -29,6 +29,29 @@ void ClearIf(bool clear, win::FileSystem& files, const std::string& path) {
     if (clear) ClearReadOnly(files, path);
 }
 
+// Removes a file an earlier build left; true when none is left.
+bool RemoveLeftover(win::FileSystem& files, const std::string& path, bool clearReadOnly) {
+    if (!files.FileExists(path)) return true;
+    ClearIf(clearReadOnly, files, path);
+    return files.DeleteFile(path) || !files.FileExists(path);
+}
+
+// The reason a tool left no output: its first logged error, else `fallback`.
+std::string ToolFailure(win::FileSystem& files, const std::string& log, std::string fallback) {
+    const auto text = files.ReadFile(log);
+    if (text) {
+        if (auto error = FirstLogError(*text)) return *error;
+    }
+    return fallback;
+}
+
+Outcome RunTool(const BuildContext& context, const std::string& commandLine, bool noWindow,
+                const char* tool) {
+    if (!context.processes.RunAndWait(commandLine, noWindow, context.window))
+        return Outcome::Failed(std::string("cannot start ") + kFamilyPrefix + tool);
+    return {};
+}
+
 }  // namespace
 
 std::string CodeCharacter(const std::string& code) {
@@ -54,12 +77,14 @@ BuildFiles MakeBuildFiles(const std::string& tempFolder, const std::string& mode
     names.tempTable = tempFolder + modelPrefix + "ed.lyt";
     names.paperDataName = "lty" + LastTwo(modelCode) + LastTwo(seriesCode) + ".bin";
     names.tempPaperData = tempFolder + names.paperDataName;
+    names.compilerLog = tempFolder + "log.txt";
+    names.converterLog = names.tempPaperData + ".log";
     return names;
 }
 
 std::string CompilerCommandLine(const std::string& programFolder, const BuildFiles& names) {
-    return ProgramPath(programFolder, "pc.exe") + " /S /L=" + Quoted(names.tempFolder + "log.txt") +
-           " " + Quoted(names.tempSource) + " " + Quoted(names.tempTable);
+    return ProgramPath(programFolder, "pc.exe") + " /S /L=" + Quoted(names.compilerLog) + " " +
+           Quoted(names.tempSource) + " " + Quoted(names.tempTable);
 }
 
 std::string ConverterCommandLine(const std::string& programFolder, const BuildFiles& names,
@@ -69,6 +94,19 @@ std::string ConverterCommandLine(const std::string& programFolder, const BuildFi
            CodeArgument(seriesCode) + " " + CodeArgument(modelCode);
 }
 
+std::optional<std::string> FirstLogError(const std::string& log) {
+    static constexpr std::string_view kError = "error: ";
+    size_t begin = 0;
+    while (begin < log.size()) {
+        size_t end = log.find_first_of("\r\n", begin);
+        if (end == std::string::npos) end = log.size();
+        const std::string_view line(log.data() + begin, end - begin);
+        if (line.substr(0, kError.size()) == kError) return std::string(line.substr(kError.size()));
+        begin = end + 1;
+    }
+    return std::nullopt;
+}
+
 bool ClearReadOnly(win::FileSystem& files, const std::string& path) {
     if (!files.FileExists(path)) return true;
     const auto attributes = files.Attributes(path);
@@ -76,22 +114,39 @@ bool ClearReadOnly(win::FileSystem& files, const std::string& path) {
     return files.SetAttributes(path, *attributes & ~win::kAttributeReadOnly);
 }
 
-BuildFiles BuildPaperData(const BuildContext& context, const SourceStep& sourceStep,
-                          bool clearReadOnly) {
-    const BuildFiles names = MakeBuildFiles(context.files.TempFolder(), context.modelPrefix,
-                                            context.seriesCode, context.modelCode);
-    ClearIf(clearReadOnly, context.files, names.tempSource);
-    sourceStep(names.tempSource);
+BuildResult BuildPaperData(const BuildContext& context, const SourceStep& sourceStep,
+                           bool clearReadOnly) {
+    auto& files = context.files;
+    BuildResult result;
+    const BuildFiles& names = result.files = MakeBuildFiles(files.TempFolder(), context.modelPrefix,
+                                                            context.seriesCode, context.modelCode);
+    auto fail = [&](std::string reason) {
+        result.outcome = Outcome::Failed(std::move(reason));
+        return result;
+    };
+    // Whatever an earlier build left could be taken for this build's output.
+    for (const auto* leftover : {&names.tempSource, &names.tempTable, &names.tempPaperData,
+                                 &names.compilerLog, &names.converterLog}) {
+        if (!RemoveLeftover(files, *leftover, clearReadOnly))
+            return fail("cannot remove the earlier " + *leftover);
+    }
+    if (!sourceStep(names.tempSource) || !files.FileExists(names.tempSource))
+        return fail("cannot write " + names.tempSource);
 
-    const std::string programFolder = win::ProgramFolder(context.files).value_or(std::string());
-    ClearIf(clearReadOnly, context.files, names.tempTable);
-    context.processes.RunAndWait(CompilerCommandLine(programFolder, names), false, context.window);
+    const auto programFolder = win::ProgramFolder(files);
+    if (!programFolder) return fail("cannot determine the program folder");
+    auto outcome = RunTool(context, CompilerCommandLine(*programFolder, names), false, "pc.exe");
+    if (!outcome.Ok()) return fail(outcome.failure);
+    if (!files.FileExists(names.tempTable))
+        return fail(ToolFailure(files, names.compilerLog, "kvx500pc.exe wrote no table"));
 
-    ClearIf(clearReadOnly, context.files, names.tempPaperData);
-    context.processes.RunAndWait(
-        ConverterCommandLine(programFolder, names, context.seriesCode, context.modelCode), true,
-        context.window);
-    return names;
+    outcome = RunTool(
+        context, ConverterCommandLine(*programFolder, names, context.seriesCode, context.modelCode),
+        true, "cv.exe");
+    if (!outcome.Ok()) return fail(outcome.failure);
+    if (!files.FileExists(names.tempPaperData))
+        return fail(ToolFailure(files, names.converterLog, "kvx500cv.exe wrote no paper data"));
+    return result;
 }
 
 std::string DestinationSource(const std::string& folder, const std::string& modelPrefix) {
@@ -106,22 +161,72 @@ std::string DestinationPaperData(const std::string& folder, const BuildFiles& na
     return folder + "\\" + names.paperDataName;
 }
 
-bool InstallPaperData(const BuildContext& context, const BuildFiles& names,
-                      const std::string& destinationFolder, int failureMessageId,
-                      bool clearDestinationReadOnly) {
-    const std::string copies[3][2] = {
-        {names.tempSource, DestinationSource(destinationFolder, context.modelPrefix)},
-        {names.tempTable, DestinationTable(destinationFolder, context.modelPrefix)},
-        {names.tempPaperData, DestinationPaperData(destinationFolder, names)},
-    };
-    for (const auto& copy : copies) ClearIf(clearDestinationReadOnly, context.files, copy[1]);
-    for (const auto& copy : copies) {
-        if (!context.files.CopyFile(copy[0], copy[1])) {
-            context.ui.ShowMessage(failureMessageId, win::MessageKind::Error);
-            return false;
+SetPaths DestinationPaths(const std::string& folder, const std::string& modelPrefix,
+                          const BuildFiles& names) {
+    return SetPaths{{DestinationSource(folder, modelPrefix), DestinationTable(folder, modelPrefix),
+                     DestinationPaperData(folder, names)}};
+}
+
+std::optional<SetBytes> ReadSet(win::FileSystem& files, const SetPaths& paths) {
+    SetBytes set;
+    for (size_t i = 0; i < paths.paths.size(); ++i) {
+        if (!files.FileExists(paths.paths[i])) continue;
+        set.bytes[i] = files.ReadFile(paths.paths[i]);
+        if (!set.bytes[i]) return std::nullopt;
+    }
+    return set;
+}
+
+namespace {
+
+// Gives `path` the bytes it had, or removes it when it had none.
+bool PutBack(win::FileSystem& files, const std::string& path,
+             const std::optional<std::string>& bytes) {
+    ClearReadOnly(files, path);
+    if (bytes) return files.WriteFileAtomic(path, *bytes);
+    return !files.FileExists(path) || files.DeleteFile(path);
+}
+
+}  // namespace
+
+Outcome WriteSet(win::FileSystem& files, const SetPaths& paths, const SetBytes& set) {
+    Outcome outcome;
+    for (size_t i = 0; i < paths.paths.size(); ++i) {
+        if (!PutBack(files, paths.paths[i], set.bytes[i]) && outcome.Ok())
+            outcome = Outcome::Failed("cannot replace " + paths.paths[i]);
+    }
+    return outcome;
+}
+
+InstallResult InstallPaperData(win::FileSystem& files, const BuildFiles& built,
+                               const SetPaths& destination, bool clearDestinationReadOnly) {
+    InstallResult result;
+    const std::array<std::string, 3> sources = {built.tempSource, built.tempTable,
+                                                built.tempPaperData};
+    for (const auto& source : sources) {
+        if (!files.FileExists(source)) {
+            result.outcome = Outcome::Failed("no " + source + " from this build");
+            return result;
         }
     }
-    return true;
+    const auto previous = ReadSet(files, destination);
+    if (!previous) {
+        result.outcome = Outcome::Failed("cannot read the installed files in order to keep them");
+        return result;
+    }
+    result.previous = *previous;
+    for (const auto& path : destination.paths) ClearIf(clearDestinationReadOnly, files, path);
+    for (size_t i = 0; i < sources.size(); ++i) {
+        if (files.CopyFile(sources[i], destination.paths[i])) continue;
+        result.outcome = Outcome::Failed("cannot replace " + destination.paths[i]);
+        // Put back what this install replaced; the later files were never touched.
+        for (size_t j = 0; j < i; ++j) {
+            if (!PutBack(files, destination.paths[j], previous->bytes[j]))
+                result.outcome.failure += "; " + destination.paths[j] + " could not be put back";
+        }
+        return result;
+    }
+    return result;
 }
 
 }  // namespace build

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/model_table.h"
+#include "build/paper_set.h"
 #include "papertable/paper_record.h"
 
 namespace editor {
@@ -11,17 +12,13 @@ namespace editor {
 struct EditorArgs {
     // The main window's working record, edited in place.
     papertable::PaperRecord& record;
-    // The main window's table. Its paper array is the editor's table: the save flows
-    // store the paper there before the files are written. Its device record supplies
-    // the "Version" and "Model" texts of the written source. The editor keeps its own
-    // count, starting from table.paperCount.
-    papertable::PaperTable& table;
+    // The model's paper set: the save flows store the paper through it, which builds
+    // and installs the table; its papers are checked for names in use.
+    build::PaperSet& paperSet;
     int editMode = 0;  // 0 new paper, 1 edit the paper at currentIndex
     bool okInitiallyEnabled = true;
     bool inchUnits = false;
     char decimalSeparator = '.';
-    std::string modelPrefix{};
-    std::string driverFolder{};
     int currentIndex = -1;
     bool tableFull = false;
     app::ModelLimits limits{};

@@ -44,13 +44,8 @@ const std::array<CNewLabelDlg::NumberField, 9>& CNewLabelDlg::NumberFields() {
     return fields;
 }
 
-CNewLabelDlg::CNewLabelDlg(win::Ui& ui, win::FileSystem& files, win::Processes& processes,
-                           const EditorArgs& args)
-    : Dialog(ui, IDD_EDITOR),
-      files_(files),
-      processes_(processes),
-      args_(args),
-      count_(args.table.paperCount) {
+CNewLabelDlg::CNewLabelDlg(win::Ui& ui, const EditorArgs& args)
+    : Dialog(ui, IDD_EDITOR), args_(args) {
     using win::Event;
     static const win::MessageEntry<CNewLabelDlg> map[] = {
         {Event::Change, IDC_ED_NAME, &CNewLabelDlg::OnNameChange},

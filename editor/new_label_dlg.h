@@ -1,7 +1,7 @@
 // The paper editor: name, kind, width, length, gap, four margins and the mark of
 // one paper, shown in millimetres or inches. It opens on the main window's working
-// record and, when confirmed, stores the paper in the main window's table and
-// installs the rebuilt paper table (result 1: stored as new, 10: stored over).
+// record and, when confirmed, stores the paper through the model's paper set, which
+// builds and installs the table (result 1: stored as new, 10: stored over).
 #pragma once
 
 #include <array>
@@ -16,11 +16,8 @@ namespace editor {
 
 class CNewLabelDlg : public win::Dialog {
 public:
-    CNewLabelDlg(win::Ui& ui, win::FileSystem& files, win::Processes& processes,
-                 const EditorArgs& args);
+    CNewLabelDlg(win::Ui& ui, const EditorArgs& args);
 
-    // The editor's own count of papers in the table.
-    int PaperCount() const { return count_; }
     int PreviewKind() const { return previewKind_; }
 
 protected:
@@ -53,12 +50,9 @@ private:
 
     // Save steps.
     void AssignFreePaperId();
-    bool BuildAndInstall();
+    bool Stored(const build::ChangeResult& result);
 
-    win::FileSystem& files_;
-    win::Processes& processes_;
     EditorArgs args_;
-    int count_;
     int previewKind_ = 74;
     bool markMode_ = false;
     bool placed_ = false;

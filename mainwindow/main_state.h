@@ -7,13 +7,15 @@
 #include <string>
 
 #include "app/model_table.h"
+#include "build/paper_set.h"
 #include "papertable/paper_record.h"
 
 namespace mainwindow {
 
 struct MainWindowState {
-    // paperCount and tableFull live in the table: table.paperCount, table.tableFull.
-    papertable::PaperTable table;
+    // The model's paper set, made once the driver folder is known. paperCount and
+    // tableFull live in its table: Table().paperCount, Table().tableFull.
+    std::unique_ptr<build::PaperSet> paperSet;
     int currentIndex = -1;                  // selected line of the list; -1 with no selection
     papertable::PaperRecord workingRecord;  // copy of the paper last selected
     bool tableChanged = false;
@@ -24,10 +26,13 @@ struct MainWindowState {
     app::ModelLimits modelLimits;
     std::string driverFolder;
 
+    papertable::PaperTable& Table() { return paperSet->Table(); }
+    const papertable::PaperTable& Table() const { return paperSet->Table(); }
+
     // The selected paper; null when no line is selected.
     const papertable::PaperRecord* SelectedPaper() const {
-        if (currentIndex < 0 || currentIndex >= table.paperCount) return nullptr;
-        return &table.papers[static_cast<size_t>(currentIndex)];
+        if (currentIndex < 0 || currentIndex >= Table().paperCount) return nullptr;
+        return &Table().papers[static_cast<size_t>(currentIndex)];
     }
 };
 

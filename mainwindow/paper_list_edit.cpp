@@ -7,17 +7,6 @@
 
 namespace mainwindow {
 
-std::optional<int16_t> FreePaperId(const papertable::PaperTable& table) {
-    const auto first = table.papers.begin();
-    const auto last = first + std::clamp(table.paperCount, 0, papertable::kMaxPapers);
-    for (int id = kFirstUserPaperId; id <= kLastUserPaperId; ++id) {
-        const bool used =
-            std::any_of(first, last, [id](const auto& paper) { return paper.nPaperSize == id; });
-        if (!used) return static_cast<int16_t>(id);
-    }
-    return std::nullopt;
-}
-
 namespace {
 
 // `name` in UTF-16 within `out`, cut to the units that fit with the terminator.
@@ -42,26 +31,7 @@ void PrepareNewPaper(papertable::PaperRecord& working, const papertable::PaperTa
     working.builtIn = false;
     StoreName(name, working.szPaperName_mm);
     StoreName(name, working.szPaperName_inch);
-    if (const auto id = FreePaperId(table)) working.nPaperSize = *id;
-}
-
-bool AppendPaper(papertable::PaperTable& table, const papertable::PaperRecord& paper) {
-    if (table.paperCount >= papertable::kMaxPapers) return false;
-    table.papers[static_cast<size_t>(table.paperCount)] = paper;
-    ++table.paperCount;
-    if (table.paperCount >= papertable::kMaxPapers) table.tableFull = true;
-    return true;
-}
-
-int RemovePaper(papertable::PaperTable& table, int index) {
-    if (index < 0 || index >= table.paperCount) return index;
-    auto& papers = table.papers;
-    std::move(papers.begin() + index + 1, papers.begin() + table.paperCount,
-              papers.begin() + index);
-    --table.paperCount;
-    // The freed slot must not keep a stale copy of the last paper.
-    papers[static_cast<size_t>(table.paperCount)] = papertable::PaperRecord{};
-    return index == table.paperCount ? table.paperCount - 1 : index;
+    if (const auto id = papertable::FreePaperId(table, table.paperCount)) working.nPaperSize = *id;
 }
 
 std::string DeleteQuestion(std::string format, std::string_view name) {

@@ -43,6 +43,8 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
     // directory with "\3" appended (empty when it cannot be obtained).
     if (auto directory = services_.spooler.DriverDirectory())
         state.driverFolder = *directory + "\\3";
+    state.paperSet = std::make_unique<build::PaperSet>(services_.files, services_.processes,
+                                                       state.modelPrefix, state.driverFolder);
 }
 
 bool CTarnelDlg::OnInitDialog() {
@@ -56,12 +58,13 @@ bool CTarnelDlg::OnInitDialog() {
     state.tableChanged = false;
     state.decimalSeparator = DecimalSeparatorFrom(services_.locale.DecimalSeparator());
 
+    state.paperSet->SetWindow(&window);
     if (!LoadSources()) {
         GetUi().ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
         EndDialog(kResultFilesMissing);
         return true;
     }
-    window.FitHorizontalExtent(IDC_MAIN_LIST);
+    RefreshPaperList();
     window.Select(IDC_MAIN_LIST, 0);
     ShowPaperDetails();
     if (state.printerName.empty()) window.Enable(IDC_MAIN_SEND, false);
@@ -77,23 +80,21 @@ bool CTarnelDlg::LoadSources() {
     const auto sources = FindSources(files, state.driverFolder, state.modelPrefix);
     if (!sources) return false;
 
-    const auto userFile = papertable::LoadProfile(files, sources->user);
-    // A partly read device record is used as read.
-    papertable::ReadDevice(userFile, state.table.device);
-    papertable::LoadPaperTable(
-        state.table, papertable::LoadProfile(files, sources->builtIn), userFile, state.inchUnits,
-        GetUi(), [this](const std::string& name) { Window().AddItem(IDC_MAIN_LIST, name); });
+    const auto loaded =
+        state.paperSet->Load(papertable::LoadProfile(files, sources->builtIn),
+                             papertable::LoadProfile(files, sources->user), state.inchUnits);
+    if (loaded.tooMany) GetUi().ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
     return true;
 }
 
 void CTarnelDlg::AddNames() {
     const auto& state = *state_;
-    auto& window = Window();
-    window.ClearItems(IDC_MAIN_LIST);
-    for (int i = 0; i < state.table.paperCount; ++i) {
-        window.AddItem(IDC_MAIN_LIST,
-                       PaperListLine(state.table.papers[static_cast<size_t>(i)], state.inchUnits));
-    }
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<size_t>(state.Table().paperCount));
+    for (int i = 0; i < state.Table().paperCount; ++i)
+        lines.push_back(
+            PaperListLine(state.Table().papers[static_cast<size_t>(i)], state.inchUnits));
+    Window().SetItems(IDC_MAIN_LIST, lines);
 }
 
 void CTarnelDlg::RefreshPaperList() {
@@ -111,7 +112,7 @@ void CTarnelDlg::ShowPaperDetails() {
     facts.hasPaper = paper != nullptr;
     facts.builtIn = paper && paper->builtIn;
     facts.editLocked = paper && paper->editLocked;
-    facts.tableFull = state.table.tableFull;
+    facts.tableFull = state.Table().tableFull;
     facts.hasPrinter = !state.printerName.empty();
     const CommandStates states = ComputeCommandStates(facts);
     window.Enable(IDC_MAIN_EDIT, states.edit);

@@ -60,9 +60,6 @@ private:
     void OnImport(const win::Message& message);
     void OnSendToPrinter(const win::Message& message);
     void OnSavePrinterData(const win::Message& message);
-    // Builds the paper at currentIndex alone and removes the temporary source and
-    // table; nullopt (and no paper data left) when its source could not be written.
-    std::optional<build::BuildFiles> BuildSelectedPaper();
     void OnAdd(const win::Message& message);
     void OnEdit(const win::Message& message);
     void OnDelete(const win::Message& message);

@@ -10,41 +10,36 @@ namespace mainwindow {
 
 void CTarnelDlg::PrepareNewPaper() {
     auto& state = *state_;
-    mainwindow::PrepareNewPaper(state.workingRecord, state.table,
+    mainwindow::PrepareNewPaper(state.workingRecord, state.Table(),
                                 GetUi().LoadString(IDS_NEW_PAPER_NAME));
 }
 
 int CTarnelDlg::RunEditor(bool editing) {
     auto& state = *state_;
-    editor::EditorArgs args{state.workingRecord, state.table};
+    editor::EditorArgs args{state.workingRecord, *state.paperSet};
     args.editMode = editing ? 1 : 0;
     args.okInitiallyEnabled = !editing;
     args.inchUnits = state.inchUnits;
     args.decimalSeparator = state.decimalSeparator;
-    args.modelPrefix = state.modelPrefix;
-    args.driverFolder = state.driverFolder;
     args.currentIndex = state.currentIndex;
-    args.tableFull = state.table.tableFull;
+    args.tableFull = state.Table().tableFull;
     args.limits = state.modelLimits;
-    editor::CNewLabelDlg editorDialog(GetUi(), services_.files, services_.processes, args);
+    editor::CNewLabelDlg editorDialog(GetUi(), args);
     return editorDialog.RunModal(&Window());
 }
 
+// The editor has stored the paper through the paper set already; the list follows.
 void CTarnelDlg::TakeEditorResult(int result, bool editing) {
     auto& state = *state_;
     auto& window = Window();
-    const int index = state.currentIndex;
-    const bool storeOver =
-        editing && result == editor::kStoredOver && index >= 0 && index < state.table.paperCount;
-    if (result == editor::kStoredAsNew && AppendPaper(state.table, state.workingRecord)) {
+    if (result == editor::kStoredAsNew) {
         state.tableChanged = true;
         RefreshPaperList();
-        window.Select(IDC_MAIN_LIST, state.table.paperCount - 1);
-    } else if (storeOver) {
+        window.Select(IDC_MAIN_LIST, state.Table().paperCount - 1);
+    } else if (editing && result == editor::kStoredOver) {
         state.tableChanged = true;
-        state.table.papers[static_cast<size_t>(index)] = state.workingRecord;
         RefreshPaperList();
-        window.Select(IDC_MAIN_LIST, index);
+        window.Select(IDC_MAIN_LIST, state.currentIndex);
     } else {
         window.FitHorizontalExtent(IDC_MAIN_LIST);
     }
@@ -52,7 +47,7 @@ void CTarnelDlg::TakeEditorResult(int result, bool editing) {
 }
 
 void CTarnelDlg::OnAdd(const win::Message&) {
-    if (state_->table.tableFull) return;
+    if (state_->Table().tableFull) return;
     PrepareNewPaper();
     TakeEditorResult(RunEditor(false), false);
 }

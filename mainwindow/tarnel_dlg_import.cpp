@@ -1,8 +1,6 @@
 // Import: a source file of this model replaces the user papers, and the table of the
 // built-in papers and the imported ones is built and installed.
-#include "build/pipeline.h"
 #include "mainwindow/import_source.h"
-#include "mainwindow/main_build_context.h"
 #include "mainwindow/tarnel_dlg.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
@@ -24,48 +22,28 @@ void CTarnelDlg::OnImport(const win::Message&) {
     const auto chosen = ui.OpenFileName(window, args);
     if (!chosen) return;
 
-    const auto chosenFile = papertable::LoadProfile(files, *chosen);
-    if (!IsModelSource(chosenFile, state.modelPrefix)) {
+    if (!IsModelSource(papertable::LoadProfile(files, *chosen), state.modelPrefix)) {
         ui.ShowMessage(IDS_NOT_THIS_MODEL, win::MessageKind::Error);
         return;
     }
     if (ui.ShowMessage(IDS_ASK_IMPORT, win::MessageKind::Question) != win::kIdYes) return;
 
-    window.ClearItems(IDC_MAIN_LIST);
-    const std::string builtInSource = state.driverFolder + "\\" + state.modelPrefix + "ad.txt";
-    if (!files.FileExists(builtInSource) || !files.FileExists(*chosen)) {
+    if (!files.FileExists(state.paperSet->BuiltInSourcePath()) || !files.FileExists(*chosen)) {
+        window.ClearItems(IDC_MAIN_LIST);
         ui.ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
         EndDialog(kResultFilesMissing);
         return;
     }
 
-    papertable::ReadDevice(chosenFile, state.table.device);
-    papertable::LoadPaperTable(
-        state.table, papertable::LoadProfile(files, builtInSource), chosenFile, state.inchUnits, ui,
-        [&](const std::string& name) { window.AddItem(IDC_MAIN_LIST, name); });
-    window.FitHorizontalExtent(IDC_MAIN_LIST);
-
-    const auto context = MainBuildContext(services_, ui, window, state);
-    bool copied = false;
-    const auto built = build::BuildPaperData(
-        context,
-        [&](const std::string& path) {
-            build::ClearReadOnly(files, path);
-            copied = files.CopyFile(*chosen, path);
-            build::ClearReadOnly(files, path);
-        },
-        true);
-    // A failed copy would leave an earlier source in the temporary folder; installing
-    // that would not give the table the list now shows.
-    if (!copied) ui.ShowMessage(IDS_IMPORT_FAILED, win::MessageKind::Error);
-    if (!copied ||
-        !build::InstallPaperData(context, built, state.driverFolder, IDS_IMPORT_FAILED)) {
-        // The list holds the imported papers with nothing selected; the details and
-        // commands follow it.
-        ShowPaperDetails();
+    build::LoadResult loaded;
+    const auto result = state.paperSet->Import(*chosen, state.inchUnits, &loaded);
+    if (loaded.tooMany) ui.ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
+    if (!result.Ok()) {
+        // The paper set is back as it was, and so is the driver folder: the list stays.
+        ui.ShowFailure(IDS_IMPORT_FAILED, result.reason);
         return;
     }
-
+    RefreshPaperList();
     ui.MessageBox(ui.LoadString(IDS_IMPORT_DONE) + "\n\n" + ui.LoadString(IDS_CHANGED_NOTICE),
                   win::MessageKind::Information);
     window.Select(IDC_MAIN_LIST, 0);

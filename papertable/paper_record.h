@@ -124,6 +124,7 @@ struct PaperTable {
     std::array<PaperRecord, kPaperSlots> papers{};
     int paperCount = 0;
     bool tableFull = false;
+    bool operator==(const PaperTable&) const = default;
 };
 
 }  // namespace papertable

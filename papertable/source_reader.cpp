@@ -5,10 +5,8 @@
 #include <cstdio>
 #include <span>
 
-#include "resources/resource_ids.h"
 #include "win/codepage.h"
 #include "win/services.h"
-#include "win/ui.h"
 
 namespace papertable {
 namespace {
@@ -205,28 +203,30 @@ bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& pa
     return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper);
 }
 
-bool ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
-               bool builtIn, win::Ui& ui) {
-    if (slot < 0 || slot >= kPaperSlots) return false;
+PaperRead ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
+                    bool builtIn) {
+    if (slot < 0 || slot >= kPaperSlots) return PaperRead::Missing;
     PaperRecord& paper = table.papers[static_cast<size_t>(slot)];
     paper.builtIn = builtIn;
-    if (!ReadPaperRecord(file, sectionNumber, paper)) return false;
+    if (!ReadPaperRecord(file, sectionNumber, paper)) return PaperRead::Missing;
     if (slot < kMaxPapers) {
         table.tableFull = slot == kMaxPapers - 1;
-        return true;
+        return PaperRead::Read;
     }
     table.tableFull = true;
-    ui.ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
-    return false;
+    return PaperRead::TableFull;
 }
 
-void LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const ProfileFile& userFile,
-                    bool inchUnits, win::Ui& ui, const PaperNameSink& offerName) {
+bool LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const ProfileFile& userFile,
+                    bool inchUnits, const PaperNameSink& offerName) {
     table.paperCount = 0;
     table.tableFull = false;
+    bool refused = false;
     auto readAll = [&](const ProfileFile& file, bool builtIn) {
-        for (int section = 0; table.paperCount <= kMaxPapers; ++section) {
-            if (!ReadPaper(table, table.paperCount, section, file, builtIn, ui)) return;
+        for (int section = 0; table.paperCount <= kMaxPapers && !refused; ++section) {
+            const PaperRead read = ReadPaper(table, table.paperCount, section, file, builtIn);
+            refused = read == PaperRead::TableFull;
+            if (read != PaperRead::Read) return;
             const PaperRecord& paper = table.papers[static_cast<size_t>(table.paperCount)];
             const auto& name = inchUnits ? paper.szPaperName_inch : paper.szPaperName_mm;
             // A name the code page cannot hold drops the paper; the next one takes its slot.
@@ -237,7 +237,8 @@ void LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const Pro
         }
     };
     readAll(builtInFile, true);
-    if (table.paperCount <= kMaxPapers) readAll(userFile, false);
+    if (table.paperCount <= kMaxPapers && !refused) readAll(userFile, false);
+    return !refused;
 }
 
 int ReservedItem(std::string_view reserved, int index) {

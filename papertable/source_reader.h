@@ -13,7 +13,6 @@
 
 namespace win {
 class FileSystem;
-class Ui;
 }  // namespace win
 
 namespace papertable {
@@ -39,19 +38,26 @@ std::string PaperSectionName(int sectionNumber);
 // or name that does not fit; `paper` keeps what was read so far.
 bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper);
 
+enum class PaperRead {
+    Read,       // the paper is in its slot
+    Missing,    // no complete section of that number (or a slot outside 0 to 100)
+    TableFull,  // a complete section that does not fit: the table holds 100 papers
+};
+
 // Fills slot `slot` (0 to 100) of `table`: sets builtIn, reads the section, then
-// applies the capacity rule: slot 99 sets tableFull; slot 100 sets tableFull,
-// shows message 1109 and fails. Another slot number fails without reading.
-bool ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
-               bool builtIn, win::Ui& ui);
+// applies the capacity rule: slot 99 sets tableFull; slot 100 sets tableFull and
+// refuses the paper. Another slot number fails without reading.
+PaperRead ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
+                    bool builtIn);
 
 // Receives the name of each accepted paper, in the current unit, in ANSI text.
 using PaperNameSink = std::function<void(const std::string& name)>;
 
 // Reads the built-in papers and then the user papers from section 0 upward,
-// stopping in each file at the first missing or incomplete section.
-void LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const ProfileFile& userFile,
-                    bool inchUnits, win::Ui& ui, const PaperNameSink& offerName);
+// stopping in each file at the first missing or incomplete section. False when a
+// paper was refused because the table was full (the caller says so, once).
+bool LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const ProfileFile& userFile,
+                    bool inchUnits, const PaperNameSink& offerName);
 
 // Items 2 to 6 of reserved_12_ applied to `paper` (markOffset, markLength and the
 // kind 76); exposed for the paper editor, which keeps reserved_12_ up to date.

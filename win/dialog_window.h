@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace win {
 
@@ -50,6 +51,8 @@ public:
     // List boxes and combo boxes (unsorted; line i is item i)
     virtual void ClearItems(int id) = 0;
     virtual int AddItem(int id, std::string_view text) = 0;
+    // Replaces every line at once: the control is repainted once, not per line.
+    virtual void SetItems(int id, const std::vector<std::string>& lines) = 0;
     virtual int ItemCount(int id) const = 0;
     virtual std::string ItemText(int id, int index) const = 0;
     virtual int Selection(int id) const = 0;     // -1 when nothing is selected

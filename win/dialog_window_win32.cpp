@@ -127,6 +127,17 @@ void Win32DialogWindow::ClearItems(int id) {
     Send(control, IsCombo(control) ? CB_RESETCONTENT : LB_RESETCONTENT);
 }
 
+void Win32DialogWindow::SetItems(int id, const std::vector<std::string>& lines) {
+    HWND control = Hwnd(id);
+    if (control == nullptr) return;
+    // Each added line would repaint a visible list; one repaint at the end instead.
+    Send(control, WM_SETREDRAW, FALSE);
+    ClearItems(id);
+    for (const auto& line : lines) AddItem(id, line);
+    Send(control, WM_SETREDRAW, TRUE);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
 int Win32DialogWindow::AddItem(int id, std::string_view text) {
     HWND control = Hwnd(id);
     if (control == nullptr) return -1;

@@ -88,6 +88,11 @@ void HeadlessWindow::ClearItems(int id) {
     Control(id).selection = -1;
 }
 
+void HeadlessWindow::SetItems(int id, const std::vector<std::string>& lines) {
+    ClearItems(id);
+    for (const auto& line : lines) AddItem(id, line);
+}
+
 int HeadlessWindow::AddItem(int id, std::string_view text) {
     auto& items = Control(id).items;
     items.emplace_back(text);

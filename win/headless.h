@@ -95,6 +95,7 @@ public:
     Point ControlOrigin(int id) const override { return Control(id).origin; }
     void ClearItems(int id) override;
     int AddItem(int id, std::string_view text) override;
+    void SetItems(int id, const std::vector<std::string>& lines) override;
     int ItemCount(int id) const override { return static_cast<int>(Control(id).items.size()); }
     std::string ItemText(int id, int index) const override;
     int Selection(int id) const override { return Control(id).selection; }

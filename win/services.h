@@ -65,10 +65,10 @@ public:
 class Processes {
 public:
     virtual ~Processes() = default;
-    // Starts `commandLine` and returns when it has ended (at once when it cannot be
-    // started). Meanwhile paint messages of `window` are handled; its other input
-    // queued during the run is discarded at the end. `window` may be null.
-    virtual void RunAndWait(const std::string& commandLine, bool noWindow,
+    // Starts `commandLine` and returns when it has ended; false (at once) when it
+    // cannot be started. Meanwhile paint messages of `window` are handled; its other
+    // input queued during the run is discarded at the end. `window` may be null.
+    virtual bool RunAndWait(const std::string& commandLine, bool noWindow,
                             DialogWindow* window) = 0;
 };
 

@@ -33,7 +33,7 @@ std::string Win32Locale::DecimalSeparator() {
     return separator && !separator->empty() ? *separator : ".";
 }
 
-void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
+bool Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
                                 DialogWindow* window) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -42,7 +42,7 @@ void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
     const DWORD flags = NORMAL_PRIORITY_CLASS | (noWindow ? CREATE_NO_WINDOW : 0);
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &process)) {
-        return;
+        return false;
     }
     HWND hwnd = window ? static_cast<HWND>(window->NativeHandle()) : nullptr;
 
@@ -79,6 +79,7 @@ void Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
             break;
         }
     }
+    return true;
 }
 
 bool Win32Instance::CreateOwnedMutexExisted(const std::string& name) {

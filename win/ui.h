@@ -62,6 +62,12 @@ public:
 
     // Shows string `id` in a message box.
     int ShowMessage(int id, MessageKind kind) { return MessageBox(LoadString(id), kind); }
+    // Error box: string `id`, then on a line of its own why it happened.
+    void ShowFailure(int id, std::string_view reason) {
+        std::string text = LoadString(id);
+        if (!reason.empty()) text.append("\n").append(reason);
+        MessageBox(text, MessageKind::Error);
+    }
 };
 
 }  // namespace win

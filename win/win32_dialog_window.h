@@ -46,6 +46,7 @@ public:
 
     void ClearItems(int id) override;
     int AddItem(int id, std::string_view text) override;
+    void SetItems(int id, const std::vector<std::string>& lines) override;
     int ItemCount(int id) const override;
     std::string ItemText(int id, int index) const override;
     int Selection(int id) const override;

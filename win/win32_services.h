@@ -40,7 +40,7 @@ public:
 
 class Win32Processes : public Processes {
 public:
-    void RunAndWait(const std::string& commandLine, bool noWindow, DialogWindow* window) override;
+    bool RunAndWait(const std::string& commandLine, bool noWindow, DialogWindow* window) override;
 };
 
 class Win32Instance : public Instance {

@@ -15,11 +15,11 @@ TEST(AdvancedFromEditor, ConfirmedSettingsReachTheEditorsRecord) {
     win::headless::HeadlessUi ui;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    papertable::PaperTable table;
+    build::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3");
     papertable::PaperRecord record;
     record.nType = papertable::kKindLabel;
     record.reserved_12_ = "0,0,0,0,0,0,1,0,0,0,0,0";
-    editor::EditorArgs args{record, table};
+    editor::EditorArgs args{record, paperSet};
     args.limits = app::k203DpiLimits;
     args.decimalSeparator = ',';
 
@@ -35,7 +35,7 @@ TEST(AdvancedFromEditor, ConfirmedSettingsReachTheEditorsRecord) {
         w.Choose(IDC_ED_KIND, 2);
         w.Click(IDC_ED_ADVANCED);
     });
-    editor::CNewLabelDlg dialog(ui, files, processes, args);
+    editor::CNewLabelDlg dialog(ui, args);
     dialog.RunModal(nullptr);
 
     EXPECT_EQ(ui.modalRuns, (std::vector<int>{IDD_EDITOR, IDD_ADVANCED}));

@@ -63,16 +63,14 @@ int main(int argc, char** argv) {
     win::Win32Ui ui(module);
     ui.SetApplicationTitle(ui.LoadString(IDS_APP_TITLE));
 
-    papertable::PaperTable table;
-    table.device.dmDeviceName = "Ostrel LM-510";
-    papertable::PaperRecord record = SamplePaper(kindIndex);
-    editor::EditorArgs args{record, table};
-    args.modelPrefix = "kvx510";
-    args.driverFolder = "C:\\Drivers\\3";
-    args.limits = app::k203DpiLimits;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    editor::CNewLabelDlg dialog(ui, files, processes, args);
+    build::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3");
+    paperSet.Table().device.dmDeviceName = "Ostrel LM-510";
+    papertable::PaperRecord record = SamplePaper(kindIndex);
+    editor::EditorArgs args{record, paperSet};
+    args.limits = app::k203DpiLimits;
+    editor::CNewLabelDlg dialog(ui, args);
     dialog.RunModal(nullptr);
     return 0;
 }

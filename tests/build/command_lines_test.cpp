@@ -43,8 +43,8 @@ TEST(CommandLines, CodesACommandLineWouldLoseGoAsHexadecimal) {
         std::string argument;
     };
     const Case cases[] = {
-        {"0x41", "A"},       {"0x1F", "\x1F"},   {"0x22", "\""},     {"0x20", "0x20"},
-        {"0x09", "0x09"},    {"0x0d", "0x0D"},    {"0x10A", "0x0A"},   {"0", ""},
+        {"0x41", "A"},    {"0x1F", "\x1F"}, {"0x22", "\""},    {"0x20", "0x20"},
+        {"0x09", "0x09"}, {"0x0d", "0x0D"}, {"0x10A", "0x0A"}, {"0", ""},
     };
     for (const auto& c : cases) EXPECT_EQ(build::CodeArgument(c.code), c.argument) << c.code;
 }

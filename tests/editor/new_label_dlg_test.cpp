@@ -42,7 +42,8 @@ struct Editor : ::testing::Test {
     win::headless::HeadlessUi ui;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    papertable::PaperTable table;
+    build::PaperSet paperSet{files, processes, "kvx510", kDriverFolder};
+    papertable::PaperTable& table = paperSet.Table();
     PaperRecord record;
 
     Editor() {
@@ -68,9 +69,7 @@ struct Editor : ::testing::Test {
         record.nPaperSize = 515;
         win::AnsiToWide("New paper", record.szPaperName_mm);
         win::AnsiToWide("New paper", record.szPaperName_inch);
-        EditorArgs args{record, table};
-        args.modelPrefix = "kvx510";
-        args.driverFolder = kDriverFolder;
+        EditorArgs args{record, paperSet};
         args.limits = app::k203DpiLimits;
         args.currentIndex = 1;
         return args;
@@ -100,7 +99,7 @@ TEST_F(Editor, OpensANewPaperFromTheRecord) {
     record.editLocked = true;
     auto args = NewArgs();
     record.editLocked = true;
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.title, "New Paper Format");
         EXPECT_FALSE(w.IsVisible(IDC_ED_OVERWRITE));
@@ -145,7 +144,7 @@ TEST_F(Editor, OpensInInchesWithTheUsersSeparator) {
     args.inchUnits = true;
     args.decimalSeparator = ',';
     win::AnsiToWide("Inch name", record.szPaperName_inch);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.Text(IDC_ED_NAME), "Inch name");
         EXPECT_EQ(w.Text(IDC_ED_WIDTH), "1,97");
@@ -160,7 +159,7 @@ TEST_F(Editor, MarkedPaperOpensWithTheThirdKind) {
     table.papers[2] = MakePaper("Marked", 516, 2);
     table.papers[2].nType = 75;  // as read: kind 76 lives in item 6 of reserved_12_
     auto args = EditArgs(2);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.Selection(IDC_ED_KIND), 2);
         EXPECT_FALSE(w.IsEnabled(IDC_ED_GAP));
@@ -178,7 +177,7 @@ TEST_F(Editor, MarkedPaperOpensWithTheThirdKind) {
 
 TEST_F(Editor, OkWaitsForANameChangeWhenEditing) {
     auto args = EditArgs(1);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_FALSE(w.IsEnabled(win::kIdOk));
         w.Type(IDC_ED_NAME, "Label 50");  // changed back to the same text
@@ -189,7 +188,7 @@ TEST_F(Editor, OkWaitsForANameChangeWhenEditing) {
 TEST_F(Editor, OkStaysOffWhileTheTableIsFull) {
     auto args = EditArgs(1);
     args.tableFull = true;
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Other");
         EXPECT_FALSE(w.IsEnabled(win::kIdOk));
@@ -200,7 +199,7 @@ TEST_F(Editor, OkStaysOffWhileTheTableIsFull) {
 
 TEST_F(Editor, NameTakesBackThe32ndCharacter) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const std::string name31(31, 'n');
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, name31);
@@ -226,7 +225,7 @@ public:
 
 TEST_F(Editor, RefusedKeystrokeLeavesTheCaretBeforeIt) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     EditControlWindow w(dialog, nullptr);
     dialog.Attach(&w);
     dialog.Initialize();
@@ -243,7 +242,7 @@ TEST_F(Editor, RefusedKeystrokeLeavesTheCaretBeforeIt) {
 
 TEST_F(Editor, TypingIsFilteredPerField) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_WIDTH, "1234.5");
         EXPECT_EQ(w.Text(IDC_ED_DIM_WIDTH), "1234.5 mm");
@@ -267,7 +266,7 @@ TEST_F(Editor, TypingIsFilteredPerField) {
 TEST_F(Editor, InchFieldsTakeTwoDecimals) {
     auto args = NewArgs();
     args.inchUnits = true;
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_WIDTH, "1.23");
         EXPECT_EQ(w.Text(IDC_ED_DIM_WIDTH), "1.23 \"");
@@ -278,7 +277,7 @@ TEST_F(Editor, InchFieldsTakeTwoDecimals) {
 
 TEST_F(Editor, RollMirrorsTopIntoBottom) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Choose(IDC_ED_KIND, 0);
         EXPECT_FALSE(w.IsEnabled(IDC_ED_BOTTOM));
@@ -299,7 +298,7 @@ TEST_F(Editor, RollMirrorsTopIntoBottom) {
 TEST_F(Editor, SpinButtonsStepWithinTheirLimits) {
     auto args = NewArgs();
     args.decimalSeparator = ',';
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_WIDTH, "63,0");
         w.Spin(IDC_ED_SPIN_WIDTH, 1);
@@ -324,7 +323,7 @@ TEST_F(Editor, SpinButtonsStepWithinTheirLimits) {
 
 TEST_F(Editor, KindChangeUpdatesRangeAndPreview) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Choose(IDC_ED_KIND, 0);
         w.Paint();
@@ -350,7 +349,7 @@ TEST_F(Editor, MissingKindTextsAreToldApartInTheirOrder) {
     ui.strings.erase(IDS_KIND_ROLL);
     ui.strings.erase(IDS_KIND_LABEL);
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.Control(IDC_ED_KIND).items,
                   (std::vector<std::string>{"", "", "Labels with black mark"}));
@@ -365,7 +364,7 @@ TEST_F(Editor, MissingKindTextsAreToldApartInTheirOrder) {
 
 TEST_F(Editor, MarkOffsetSignChangeRepaints) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Choose(IDC_ED_KIND, 2);
         w.Type(IDC_ED_MARK_OFFSET, "3.0");
@@ -412,7 +411,7 @@ TEST_F(Editor, PreviewPicturesByKindAndSign) {
     };
     for (const auto& c : cases) {
         auto args = NewArgs();
-        CNewLabelDlg dialog(ui, files, processes, args);
+        CNewLabelDlg dialog(ui, args);
         Run(dialog, [&](HeadlessWindow& w) {
             w.Control(IDC_ED_PIC_KIND).origin = {10, 20};
             w.Control(IDC_ED_PIC_MARK).origin = {30, 40};
@@ -430,7 +429,7 @@ TEST_F(Editor, PreviewPicturesByKindAndSign) {
 
 TEST_F(Editor, MissingPictureLeavesOnlyItsPlaceEmpty) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.missingBitmaps = {IDB_KIND_LABEL};
         w.Paint();
@@ -442,7 +441,7 @@ TEST_F(Editor, MissingPictureLeavesOnlyItsPlaceEmpty) {
 
 TEST_F(Editor, PlacedOnTheFirstShowOnly) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         EXPECT_EQ(w.placements, 1);
         w.Showing();
@@ -452,7 +451,7 @@ TEST_F(Editor, PlacedOnTheFirstShowOnly) {
 
 TEST_F(Editor, AdvancedButtonOpensTheAdvancedDialogWithTheSelectedKind) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     ui.OnDialog(IDD_ADVANCED, [](HeadlessWindow& w) { w.Click(win::kIdOk); });
     Run(dialog, [&](HeadlessWindow& w) {
         w.Choose(IDC_ED_KIND, 2);
@@ -464,7 +463,7 @@ TEST_F(Editor, AdvancedButtonOpensTheAdvancedDialogWithTheSelectedKind) {
 
 TEST_F(Editor, OkStoresANewPaperAndInstallsTheTable) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Label 62");
         w.Type(IDC_ED_WIDTH, "62.0");
@@ -474,8 +473,7 @@ TEST_F(Editor, OkStoresANewPaperAndInstallsTheTable) {
     });
     EXPECT_EQ(result, editor::kStoredAsNew);
     EXPECT_TRUE(ui.messages.empty()) << Messages()[0];
-    EXPECT_EQ(dialog.PaperCount(), 4);
-    EXPECT_EQ(table.paperCount, 3);  // the main window counts for itself
+    EXPECT_EQ(table.paperCount, 4);
     EXPECT_EQ(table.papers[3], record);
     EXPECT_EQ(Name(record), "Label 62");
     EXPECT_EQ(record.nPaperSize, 515);
@@ -490,7 +488,7 @@ TEST_F(Editor, OkStoresANewPaperAndInstallsTheTable) {
 
 TEST_F(Editor, StoringAnEditedPaperAsNewTakesTheFirstFreeIdentifier) {
     auto args = EditArgs(1);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Label 50 copy");
         w.Click(win::kIdOk);
@@ -504,7 +502,7 @@ TEST_F(Editor, StoringAnEditedPaperAsNewTakesTheFirstFreeIdentifier) {
 
 TEST_F(Editor, StoringAnUnchangedNameAsNewIsADuplicate) {
     auto args = EditArgs(1);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Label 5");
         w.Type(IDC_ED_NAME, "Label 50");
@@ -516,20 +514,20 @@ TEST_F(Editor, StoringAnUnchangedNameAsNewIsADuplicate) {
               std::vector<std::string>{"A paper format with this name already exists."});
     EXPECT_EQ(record.nPaperSize, 514);  // the fresh identifier was put back
     EXPECT_EQ(record.wPafMediaID, "514");
-    EXPECT_EQ(dialog.PaperCount(), 3);
+    EXPECT_EQ(table.paperCount, 3);
     EXPECT_TRUE(processes.runs.empty());
 }
 
 TEST_F(Editor, OverwriteKeepsTheNameAndTheSlot) {
     auto args = EditArgs(1);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_WIDTH, "40.0");
         w.Click(IDC_ED_OVERWRITE);
     });
     EXPECT_EQ(result, editor::kStoredOver);
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(dialog.PaperCount(), 3);
+    EXPECT_EQ(table.paperCount, 3);
     EXPECT_EQ(table.papers[1], record);
     EXPECT_EQ(table.papers[1].nPaperWidth, 400);
     EXPECT_EQ(table.papers[1].nPaperSize, 514);
@@ -540,7 +538,7 @@ TEST_F(Editor, OverwriteWithoutAnEditedSlotWritesNothing) {
     for (const int index : {-1, 3}) {  // no paper selected; one past the count
         auto args = EditArgs(1);
         args.currentIndex = index;
-        CNewLabelDlg dialog(ui, files, processes, args);
+        CNewLabelDlg dialog(ui, args);
         Run(dialog, [&](HeadlessWindow& w) {
             w.Type(IDC_ED_WIDTH, "40.0");
             w.Click(IDC_ED_OVERWRITE);
@@ -553,7 +551,7 @@ TEST_F(Editor, OverwriteWithoutAnEditedSlotWritesNothing) {
 
 TEST_F(Editor, RangeErrorKeepsTheDialogOpen) {
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Narrow");
         w.Type(IDC_ED_WIDTH, "11.8");
@@ -562,14 +560,14 @@ TEST_F(Editor, RangeErrorKeepsTheDialogOpen) {
     });
     EXPECT_EQ(Messages(), std::vector<std::string>{"Width is out of range.\n( 11.9mm - 63.0mm )"});
     EXPECT_EQ(ui.messages[0].kind, win::MessageKind::Error);
-    EXPECT_EQ(dialog.PaperCount(), 3);
+    EXPECT_EQ(table.paperCount, 3);
     EXPECT_TRUE(processes.runs.empty());
 }
 
 TEST_F(Editor, CancelLeavesTheTable) {
     const auto before = table.papers;
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Changed");
         w.Type(IDC_ED_WIDTH, "40.0");
@@ -577,7 +575,7 @@ TEST_F(Editor, CancelLeavesTheTable) {
     });
     EXPECT_EQ(result, win::kIdCancel);
     EXPECT_EQ(table.papers, before);
-    EXPECT_EQ(dialog.PaperCount(), 3);
+    EXPECT_EQ(table.paperCount, 3);
     EXPECT_TRUE(processes.runs.empty());
     EXPECT_EQ(files.log, std::vector<std::string>{});
 }
@@ -585,20 +583,21 @@ TEST_F(Editor, CancelLeavesTheTable) {
 TEST_F(Editor, FailedInstallOfANewPaperCanBeRetried) {
     files.FailCopy("C:\\Drivers\\3\\kvx510ed.lyt");
     auto args = NewArgs();
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     const int result = Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_NAME, "Retried");
         w.Click(win::kIdOk);
         EXPECT_FALSE(w.Ended());
-        EXPECT_EQ(dialog.PaperCount(), 3);
+        EXPECT_EQ(table.paperCount, 3);
         files = fakes::FakeFileSystem();  // the copy works now
         w.Click(win::kIdOk);
     });
     EXPECT_EQ(result, editor::kStoredAsNew);
     EXPECT_EQ(Messages(),
               std::vector<std::string>{
-                  "The paper table could not be installed in the printer-driver folder."});
-    EXPECT_EQ(dialog.PaperCount(), 4);
+                  "The paper table could not be installed in the printer-driver folder.\n"
+                  "cannot replace C:\\Drivers\\3\\kvx510ed.lyt"});
+    EXPECT_EQ(table.paperCount, 4);
     EXPECT_EQ(Name(table.papers[3]), "Retried");
 }
 
@@ -606,7 +605,7 @@ TEST_F(Editor, FailedOverwritePutsTheReplacedPaperBack) {
     files.FailCopy(kInstalledSource);
     const PaperRecord original = table.papers[1];
     auto args = EditArgs(1);
-    CNewLabelDlg dialog(ui, files, processes, args);
+    CNewLabelDlg dialog(ui, args);
     Run(dialog, [&](HeadlessWindow& w) {
         w.Type(IDC_ED_WIDTH, "40.0");
         w.Click(IDC_ED_OVERWRITE);

@@ -18,10 +18,14 @@ public:
     };
     std::vector<Run> runs;
     std::function<void(const std::string& commandLine)> onRun;
+    // Command lines containing this text cannot be started.
+    std::string failStart;
 
-    void RunAndWait(const std::string& commandLine, bool noWindow, win::DialogWindow*) override {
+    bool RunAndWait(const std::string& commandLine, bool noWindow, win::DialogWindow*) override {
         runs.push_back({commandLine, noWindow});
+        if (!failStart.empty() && commandLine.find(failStart) != std::string::npos) return false;
         if (onRun) onRun(commandLine);
+        return true;
     }
 };
 

@@ -110,7 +110,7 @@ struct ListEditing : ::testing::Test, MainWindowRun {};
 TEST_F(ListEditing, AddingWhileABuiltInPaperIsSelectedMakesAUserPaperFromIt) {
     Open([&](HeadlessWindow& w) {
         ASSERT_EQ(w.Selection(IDC_MAIN_LIST), 0);
-        const auto builtIn = State().table.papers[0];
+        const auto builtIn = State().Table().papers[0];
         ui.OnDialog(IDD_EDITOR, [&](HeadlessWindow& e) {
             // What the editor opened on: the prepared working copy.
             const auto& working = State().workingRecord;
@@ -135,13 +135,13 @@ TEST_F(ListEditing, AddingWhileABuiltInPaperIsSelectedMakesAUserPaperFromIt) {
         });
         w.Click(IDC_MAIN_ADD);
 
-        EXPECT_EQ(State().table.paperCount, 8);
+        EXPECT_EQ(State().Table().paperCount, 8);
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).items.back(), "Label 62");
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).items.size(), 8u);
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 7);
         EXPECT_EQ(State().currentIndex, 7);
         EXPECT_TRUE(State().tableChanged);
-        const auto& added = State().table.papers[7];
+        const auto& added = State().Table().papers[7];
         EXPECT_EQ(Name(added), "Label 62");
         EXPECT_EQ(added.nPaperSize, 515);
         EXPECT_EQ(added.byEnergyRank, 5);  // carried through from the built-in paper
@@ -178,10 +178,10 @@ TEST_F(ListEditing, CancellingTheEditorLeavesListSelectionAndChangeFlag) {
             EXPECT_EQ(w.Control(IDC_MAIN_LIST).items, lines) << button;
             EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 3) << button;
             EXPECT_EQ(w.Control(IDC_MAIN_LIST).extentFits, fits + 1) << button;
-            EXPECT_EQ(State().table.paperCount, 7) << button;
+            EXPECT_EQ(State().Table().paperCount, 7) << button;
             EXPECT_FALSE(State().tableChanged) << button;
             // The half-prepared working copy does not survive.
-            EXPECT_EQ(State().workingRecord, State().table.papers[3]) << button;
+            EXPECT_EQ(State().workingRecord, State().Table().papers[3]) << button;
             w.Click(win::kIdOk);
         });
         EXPECT_TRUE(processes.runs.empty());
@@ -198,10 +198,10 @@ TEST_F(ListEditing, AddingTheHundredthPaperDisablesAdd) {
     Open([&](HeadlessWindow& w) {
         EXPECT_TRUE(w.IsEnabled(IDC_MAIN_ADD));
         w.Click(IDC_MAIN_ADD);
-        EXPECT_EQ(State().table.paperCount, 100);
-        EXPECT_TRUE(State().table.tableFull);
-        EXPECT_EQ(Name(State().table.papers[99]), "Hundredth");
-        EXPECT_EQ(State().table.papers[99].nPaperSize, 552);
+        EXPECT_EQ(State().Table().paperCount, 100);
+        EXPECT_TRUE(State().Table().tableFull);
+        EXPECT_EQ(Name(State().Table().papers[99]), "Hundredth");
+        EXPECT_EQ(State().Table().papers[99].nPaperSize, 552);
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 99);
         EXPECT_FALSE(w.IsEnabled(IDC_MAIN_ADD));
         w.Click(IDC_MAIN_ADD);  // disabled: nothing opens
@@ -221,13 +221,13 @@ TEST_F(ListEditing, StoringOverAnEditedPaperKeepsItsLine) {
             Store("User F wider", IDC_ED_OVERWRITE)(e);
         });
         w.Click(IDC_MAIN_EDIT);
-        EXPECT_EQ(State().table.paperCount, 7);
+        EXPECT_EQ(State().Table().paperCount, 7);
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).items,
                   (Lines{"Built-in A mm", "Built-in B mm", "User C mm", "User D mm", "User E mm",
                          "User F wider", "User G mm"}));
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 5);
-        EXPECT_EQ(State().table.papers[5].nPaperSize, 517);
-        EXPECT_EQ(State().table.papers[5].nPaperWidth, 620);
+        EXPECT_EQ(State().Table().papers[5].nPaperSize, 517);
+        EXPECT_EQ(State().Table().papers[5].nPaperWidth, 620);
         EXPECT_EQ(w.Text(IDC_MAIN_WIDTH), "62.0 mm");
         EXPECT_TRUE(State().tableChanged);
         EXPECT_NE(Installed().find("User F wider"), std::string::npos);
@@ -240,14 +240,14 @@ TEST_F(ListEditing, StoringAnEditedPaperAsNewAppendsAndSelectsIt) {
         w.Choose(IDC_MAIN_LIST, 5);
         ui.OnDialog(IDD_EDITOR, Store("User F copy", win::kIdOk));
         w.Click(IDC_MAIN_EDIT);
-        ASSERT_EQ(State().table.paperCount, 8);
+        ASSERT_EQ(State().Table().paperCount, 8);
         ASSERT_EQ(w.Control(IDC_MAIN_LIST).items.size(), 8u);
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).items[5], "User F mm");
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).items[7], "User F copy");
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 7);
-        EXPECT_EQ(State().table.papers[5].nPaperSize, 517);
-        EXPECT_EQ(State().table.papers[5].nPaperWidth, 500);
-        EXPECT_EQ(State().table.papers[7].nPaperSize, 515);
+        EXPECT_EQ(State().Table().papers[5].nPaperSize, 517);
+        EXPECT_EQ(State().Table().papers[5].nPaperWidth, 500);
+        EXPECT_EQ(State().Table().papers[7].nPaperSize, 515);
         EXPECT_TRUE(State().tableChanged);
     });
 }
@@ -260,7 +260,7 @@ TEST_F(ListEditing, BuiltInPapersCannotBeEditedOrDeleted) {
         }
         EXPECT_EQ(EditorRuns(), 0);
         EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(State().table.paperCount, 7);
+        EXPECT_EQ(State().Table().paperCount, 7);
     });
 }
 
@@ -299,8 +299,8 @@ TEST_F(Deleting, RemovesThePaperInstallsTheTableAndSelectsTheNext) {
             EXPECT_EQ(run.ListLines(w), c.left);
             EXPECT_EQ(w.Selection(IDC_MAIN_LIST), c.selected);
             EXPECT_EQ(run.State().currentIndex, c.selected);
-            EXPECT_EQ(run.State().table.paperCount, 4);
-            EXPECT_EQ(run.State().workingRecord, run.State().table.papers[c.selected]);
+            EXPECT_EQ(run.State().Table().paperCount, 4);
+            EXPECT_EQ(run.State().workingRecord, run.State().Table().papers[c.selected]);
             EXPECT_TRUE(w.IsEnabled(IDC_MAIN_DELETE));
             EXPECT_FALSE(run.State().tableChanged);
         });
@@ -329,7 +329,7 @@ TEST_F(Deleting, AnsweringNoChangesNothing) {
         w.Click(IDC_MAIN_DELETE);
         EXPECT_EQ(ListLines(w), (Lines{"P0 mm", "P1 mm", "P2 mm", "P3 mm", "P4 mm"}));
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 2);
-        EXPECT_EQ(State().table.paperCount, 5);
+        EXPECT_EQ(State().Table().paperCount, 5);
         EXPECT_EQ(State().workingRecord, working);
     });
     EXPECT_EQ(ui.messages.size(), 1u);
@@ -345,7 +345,7 @@ TEST_F(Deleting, TheOnlyPaperLeavesAnEmptyListWithNoSelection) {
         EXPECT_TRUE(ListLines(w).empty());
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), -1);
         EXPECT_EQ(State().currentIndex, -1);
-        EXPECT_EQ(State().table.paperCount, 0);
+        EXPECT_EQ(State().Table().paperCount, 0);
         for (int id : {IDC_MAIN_WIDTH, IDC_MAIN_LENGTH, IDC_MAIN_ENERGY}) EXPECT_EQ(w.Text(id), "");
         for (int id : {IDC_MAIN_EDIT, IDC_MAIN_DELETE, IDC_MAIN_SEND, IDC_MAIN_POPUP})
             EXPECT_FALSE(w.IsEnabled(id)) << id;
@@ -355,14 +355,16 @@ TEST_F(Deleting, TheOnlyPaperLeavesAnEmptyListWithNoSelection) {
     EXPECT_NE(Installed().find("[Model]"), std::string::npos);
 }
 
-TEST(DeletingFails, ShowsTheInstallMessageOnceAndListsTheTableInMemory) {
+TEST(DeletingFails, ShowsTheReasonOnceAndKeepsThePaperAsTheDriverFolderDoes) {
     struct Case {
         const char* what;
         std::function<void(DeleteRun&)> arrange;
-        bool sourceInstalled;  // the first install copy went through
+        std::string reason;
     };
     const Case cases[] = {
-        {"table copy", [](DeleteRun& r) { r.files.FailCopy(kTable); }, true},
+        {"table copy", [](DeleteRun& r) { r.files.FailCopy(kTable); }, "cannot replace " + kTable},
+        {"paper data copy", [](DeleteRun& r) { r.files.FailCopy(kPaperData); },
+         "cannot replace " + kPaperData},
         // An earlier build's source stays in the temporary folder and must not be
         // installed in place of the table without the paper.
         {"temporary source not written",
@@ -370,33 +372,31 @@ TEST(DeletingFails, ShowsTheInstallMessageOnceAndListsTheTableInMemory) {
              r.files.Put("C:\\Temp\\kvx510ed.txt", "[Paper00]\nszPaperName_mm=Stale\n");
              r.files.FailWrite("C:\\Temp\\kvx510ed.txt");
          },
-         false},
+         "cannot write C:\\Temp\\kvx510ed.txt"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         DeleteRun run;
         c.arrange(run);
-        const std::string before = run.Installed();
+        const auto before = run.files.Get(kUser);
+        const auto tableBefore = run.files.Get(kTable);
+        const auto dataBefore = run.files.Get(kPaperData);
         run.ui.answers = {win::kIdYes};
         run.Open([&](HeadlessWindow& w) {
             w.Choose(IDC_MAIN_LIST, 1);
             w.Click(IDC_MAIN_DELETE);
-            EXPECT_EQ(run.ListLines(w), (Lines{"P0 mm", "P2 mm", "P3 mm", "P4 mm"}));
+            EXPECT_EQ(run.ListLines(w), (Lines{"P0 mm", "P1 mm", "P2 mm", "P3 mm", "P4 mm"}));
             EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 1);
-            EXPECT_EQ(run.State().currentIndex, 1);
-            EXPECT_EQ(run.State().workingRecord, run.State().table.papers[1]);
-            EXPECT_EQ(run.Name(run.State().workingRecord), "P2 mm");
+            EXPECT_EQ(run.State().Table().paperCount, 5);
+            EXPECT_EQ(run.Name(run.State().workingRecord), "P1 mm");
         });
         ASSERT_EQ(run.ui.messages.size(), 2u);
-        EXPECT_EQ(run.ui.messages[1].text, run.ui.strings[IDS_INSTALL_FAILED]);
+        EXPECT_EQ(run.ui.messages[1].text, run.ui.strings[IDS_INSTALL_FAILED] + "\n" + c.reason);
         EXPECT_EQ(run.ui.messages[1].kind, win::MessageKind::Error);
-        if (c.sourceInstalled) {
-            EXPECT_EQ(run.Installed().find("P1 mm"), std::string::npos);
-        } else {
-            EXPECT_EQ(run.Installed(), before);
-            EXPECT_FALSE(run.files.Has(kTable));
-            EXPECT_FALSE(run.files.Has(kPaperData));
-        }
+        // The driver folder holds the previous set, byte for byte.
+        EXPECT_EQ(run.files.Get(kUser), before);
+        EXPECT_EQ(run.files.Get(kTable), tableBefore);
+        EXPECT_EQ(run.files.Get(kPaperData), dataBefore);
     }
 }
 
@@ -418,8 +418,8 @@ TEST_F(Deleting, FromAFullTableMakesRoomForAnAdd) {
         EXPECT_FALSE(w.IsEnabled(IDC_MAIN_ADD));
         w.Choose(IDC_MAIN_LIST, 99);
         w.Click(IDC_MAIN_DELETE);
-        EXPECT_FALSE(State().table.tableFull);
-        EXPECT_EQ(State().table.paperCount, 99);
+        EXPECT_FALSE(State().Table().tableFull);
+        EXPECT_EQ(State().Table().paperCount, 99);
         EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 98);
         EXPECT_TRUE(w.IsEnabled(IDC_MAIN_ADD));
     });

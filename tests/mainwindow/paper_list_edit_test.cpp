@@ -8,7 +8,6 @@
 
 namespace {
 
-using mainwindow::FreePaperId;
 using papertable::PaperRecord;
 using papertable::PaperTable;
 
@@ -44,14 +43,15 @@ TEST(FreePaperId, TakesTheSmallestUnusedUserIdentifier) {
         {allUserIds, std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FreePaperId(TableWithIds(c.ids)), c.expected) << c.ids.size() << " papers";
+        EXPECT_EQ(FreePaperId(TableWithIds(c.ids), static_cast<int>(c.ids.size())), c.expected)
+            << c.ids.size() << " papers";
     }
 }
 
 TEST(FreePaperId, LooksOnlyAtThePapersInUse) {
     PaperTable table = TableWithIds({513, 514});
     table.papers[2].nPaperSize = 515;  // a slot beyond paperCount, e.g. left by a delete
-    EXPECT_EQ(FreePaperId(table), 515);
+    EXPECT_EQ(papertable::FreePaperId(table, table.paperCount), 515);
 }
 
 TEST(PrepareNewPaper, KeepsTheSelectedPapersValuesAndGivesANameAndAnIdentifier) {
@@ -117,14 +117,14 @@ TEST(AppendPaper, SetsTableFullAtTheHundredthPaperAndRefusesMore) {
     PaperTable table = TableWithIds(std::vector<int>(98, 256));
     PaperRecord paper;
     paper.nPaperSize = 600;
-    ASSERT_TRUE(mainwindow::AppendPaper(table, paper));
+    ASSERT_TRUE(papertable::AppendPaper(table, paper));
     EXPECT_EQ(table.paperCount, 99);
     EXPECT_FALSE(table.tableFull);
-    ASSERT_TRUE(mainwindow::AppendPaper(table, paper));
+    ASSERT_TRUE(papertable::AppendPaper(table, paper));
     EXPECT_EQ(table.paperCount, 100);
     EXPECT_TRUE(table.tableFull);
     EXPECT_EQ(table.papers[99], paper);
-    EXPECT_FALSE(mainwindow::AppendPaper(table, paper));
+    EXPECT_FALSE(papertable::AppendPaper(table, paper));
     EXPECT_EQ(table.paperCount, 100);
     EXPECT_EQ(table.papers[100], PaperRecord{});
 }
@@ -147,7 +147,7 @@ TEST(RemovePaper, ShiftsTheFollowingPapersAndNamesTheNextSelection) {
     };
     for (const auto& c : cases) {
         PaperTable table = TableWithIds(c.ids);
-        EXPECT_EQ(mainwindow::RemovePaper(table, c.index), c.selected) << c.what;
+        EXPECT_EQ(papertable::RemovePaper(table, c.index), c.selected) << c.what;
         std::vector<int> left;
         for (int i = 0; i < table.paperCount; ++i)
             left.push_back(table.papers[static_cast<size_t>(i)].nPaperSize);
@@ -162,7 +162,7 @@ TEST(RemovePaper, FromAFullTableMovesTheLastPaper) {
     for (int id = 513; id <= 612; ++id) ids.push_back(id);
     PaperTable table = TableWithIds(ids);
     table.tableFull = true;
-    EXPECT_EQ(mainwindow::RemovePaper(table, 50), 50);
+    EXPECT_EQ(papertable::RemovePaper(table, 50), 50);
     EXPECT_EQ(table.paperCount, 99);
     EXPECT_EQ(table.papers[50].nPaperSize, 564);
     EXPECT_EQ(table.papers[98].nPaperSize, 612);

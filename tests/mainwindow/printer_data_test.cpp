@@ -155,22 +155,28 @@ TEST(SavePrinterData, FailuresShowTheSaveMessage) {
         const char* what;
         std::function<void(CommandRun&)> arrange;
         bool temporaryDataStays;
+        std::string reason;
     };
     const Case cases[] = {
-        {"converter writes nothing", [](CommandRun& r) { r.processes.onRun = nullptr; }, false},
-        {"paper data unreadable", [](CommandRun& r) { r.files.FailRead(kTempData); }, true},
-        {"chosen file not writable", [](CommandRun& r) { r.files.FailWrite(kChosen); }, true},
+        {"tools write nothing", [](CommandRun& r) { r.processes.onRun = nullptr; }, false,
+         "kvx500pc.exe wrote no table"},
+        {"paper data unreadable", [](CommandRun& r) { r.files.FailRead(kTempData); }, true,
+         std::string("cannot read ") + kTempData},
+        {"chosen file not writable", [](CommandRun& r) { r.files.FailWrite(kChosen); }, true,
+         std::string("cannot write ") + kChosen},
         // Not made writable by this command: the paper data of the leftover source
         // would be another paper's.
         {"read-only temporary source",
-         [](CommandRun& r) { r.files.Put(kTempSource, "old", win::kAttributeReadOnly); }, false},
+         [](CommandRun& r) { r.files.Put(kTempSource, "old", win::kAttributeReadOnly); }, false,
+         std::string("cannot remove the earlier ") + kTempSource},
     };
     for (const auto& c : cases) {
         CommandRun run;
         run.ui.saveChoice = kChosen;
         c.arrange(run);
         run.Run([&](Dlg&, HeadlessWindow& w) { w.Click(IDM_POPUP_SAVE); });
-        EXPECT_EQ(run.Messages(), std::vector<std::string>{run.Text(IDS_DATA_SAVE_FAILED)})
+        EXPECT_EQ(run.Messages(),
+                  std::vector<std::string>{run.Text(IDS_DATA_SAVE_FAILED) + "\n" + c.reason})
             << c.what;
         EXPECT_EQ(run.ui.messages[0].kind, win::MessageKind::Error);
         EXPECT_FALSE(run.files.Has(kChosen)) << c.what;

@@ -94,13 +94,13 @@ TEST(MainWindowOpening, ListsThePapersAndSelectsTheFirst) {
                                                         "User C mm", "User D mm"}));
         EXPECT_EQ(list.selection, 0);
         EXPECT_GE(list.extentFits, 1);
-        EXPECT_EQ(dlg.State().table.paperCount, 4);
+        EXPECT_EQ(dlg.State().Table().paperCount, 4);
         EXPECT_EQ(dlg.State().currentIndex, 0);
-        EXPECT_EQ(dlg.State().table.device.bySeriesCode, "0x41");
+        EXPECT_EQ(dlg.State().Table().device.bySeriesCode, "0x41");
         EXPECT_EQ(w.Text(IDC_MAIN_WIDTH), "50.0 mm");
         EXPECT_EQ(w.Text(IDC_MAIN_LENGTH), "30.0 mm");
         EXPECT_EQ(w.Text(IDC_MAIN_ENERGY), "2");
-        EXPECT_EQ(dlg.State().workingRecord, dlg.State().table.papers[0]);
+        EXPECT_EQ(dlg.State().workingRecord, dlg.State().Table().papers[0]);
         EXPECT_EQ(w.icon, IDI_MAIN);
         EXPECT_EQ(w.title, run.ui.ApplicationTitle());
         EXPECT_EQ(w.systemMenu, (std::vector<std::pair<int, std::string>>{
@@ -135,7 +135,7 @@ TEST(MainWindowDetails, FollowTheSelectionUnitAndSeparator) {
         EXPECT_EQ(w.Text(IDC_MAIN_WIDTH), "50,0 mm");
         EXPECT_EQ(w.Text(IDC_MAIN_LENGTH), "-- mm");
         EXPECT_EQ(dlg.State().currentIndex, 1);
-        EXPECT_EQ(dlg.State().workingRecord, dlg.State().table.papers[1]);
+        EXPECT_EQ(dlg.State().workingRecord, dlg.State().Table().papers[1]);
         w.Choose(IDC_MAIN_LIST, 2);
         EXPECT_EQ(w.Text(IDC_MAIN_WIDTH), "62,0 mm");
         EXPECT_EQ(w.Text(IDC_MAIN_LENGTH), "25,4 mm");
@@ -177,8 +177,8 @@ TEST(MainWindowEnabling, AFullTableCannotTakeAnotherPaper) {
     std::vector<TestPaper> builtIn(60, Named("B")), user(40, Named("U"));
     run.SetSources(builtIn, user);
     run.Run([&](mainwindow::CTarnelDlg& dlg, HeadlessWindow& w) {
-        EXPECT_EQ(dlg.State().table.paperCount, 100);
-        EXPECT_TRUE(dlg.State().table.tableFull);
+        EXPECT_EQ(dlg.State().Table().paperCount, 100);
+        EXPECT_TRUE(dlg.State().Table().tableFull);
         for (int line : {0, 59, 60, 99}) {
             w.Choose(IDC_MAIN_LIST, line);
             EXPECT_FALSE(w.IsEnabled(IDC_MAIN_ADD)) << line;
@@ -192,7 +192,7 @@ TEST(MainWindowEnabling, AnEmptyTableClearsTheDetailsAndTheCommandsThatNeedAPape
     MainWindowRun run;
     run.SetSources({}, {});
     run.Run([&](mainwindow::CTarnelDlg& dlg, HeadlessWindow& w) {
-        EXPECT_EQ(dlg.State().table.paperCount, 0);
+        EXPECT_EQ(dlg.State().Table().paperCount, 0);
         EXPECT_EQ(dlg.State().currentIndex, -1);
         EXPECT_EQ(w.Control(IDC_MAIN_LIST).selection, -1);
         for (int id : {IDC_MAIN_WIDTH, IDC_MAIN_LENGTH, IDC_MAIN_ENERGY}) EXPECT_EQ(w.Text(id), "");

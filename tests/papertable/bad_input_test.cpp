@@ -9,7 +9,6 @@ using namespace std::string_literals;
 
 #include "papertable/source_reader.h"
 #include "sample_source.h"
-#include "win/headless.h"
 
 namespace {
 
@@ -17,9 +16,8 @@ using namespace papertable;
 
 int LoadCount(const std::string& bytes) {
     PaperTable table;
-    win::headless::HeadlessUi ui;
     ReadDevice(ProfileFile::Parse(bytes), table.device);
-    LoadPaperTable(table, ProfileFile::Parse(bytes), ProfileFile{}, false, ui, nullptr);
+    LoadPaperTable(table, ProfileFile::Parse(bytes), ProfileFile{}, false, nullptr);
     return table.paperCount;
 }
 

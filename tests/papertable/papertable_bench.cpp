@@ -10,7 +10,6 @@
 
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
-#include "tests/papertable/null_ui.h"
 #include "tests/papertable/sample_source.h"
 
 namespace {
@@ -72,10 +71,9 @@ int main() {
     const std::string platform = std::string(temp) + "papertable_bench_platform.txt";
 
     papertable::PaperTable table;
-    NullUi ui;
     const auto sampleFile = papertable::ProfileFile::Parse(sample::File(100, "Label "));
     papertable::ReadDevice(sampleFile, table.device);
-    papertable::LoadPaperTable(table, papertable::ProfileFile{}, sampleFile, false, ui, nullptr);
+    papertable::LoadPaperTable(table, papertable::ProfileFile{}, sampleFile, false, nullptr);
     const std::string text = papertable::UserSourceText(table, table.paperCount);
     WriteAll(ours, text);
     const std::vector<Entry> entries = Entries(text);
@@ -89,7 +87,7 @@ int main() {
         papertable::PaperTable read;
         const auto file = papertable::ProfileFile::Parse(ReadAll(ours));
         papertable::ReadDevice(file, read.device);
-        papertable::LoadPaperTable(read, papertable::ProfileFile{}, file, false, ui, nullptr);
+        papertable::LoadPaperTable(read, papertable::ProfileFile{}, file, false, nullptr);
         if (read.paperCount != 100) std::printf("read %d papers!\n", read.paperCount);
     }
     const double ourRead = Seconds(start) / kOurRuns;

@@ -8,7 +8,6 @@
 #include "resources/resource_ids.h"
 #include "sample_source.h"
 #include "tests/fakes/fake_file_system.h"
-#include "win/headless.h"
 
 namespace {
 
@@ -241,12 +240,12 @@ protected:
     std::vector<std::string> Load(const std::string& builtIn, const std::string& user,
                                   bool inch = false) {
         std::vector<std::string> names;
-        LoadPaperTable(table, ProfileFile::Parse(builtIn), ProfileFile::Parse(user), inch, ui,
-                       [&](const std::string& name) { names.push_back(name); });
+        complete = LoadPaperTable(table, ProfileFile::Parse(builtIn), ProfileFile::Parse(user),
+                                  inch, [&](const std::string& name) { names.push_back(name); });
         return names;
     }
     PaperTable table;
-    win::headless::HeadlessUi ui;
+    bool complete = false;
 };
 
 TEST_F(LoadTableTest, BuiltInFirstThenUserAndGapsEndAFile) {
@@ -278,29 +277,27 @@ TEST_F(LoadTableTest, HundredPapersFillTheTableAndAHundredFirstIsRefused) {
     EXPECT_EQ(names.size(), 100u);
     EXPECT_EQ(table.paperCount, 100);
     EXPECT_TRUE(table.tableFull);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, ui.LoadString(IDS_TOO_MANY_PAPERS));
-    EXPECT_EQ(ui.messages[0].kind, win::MessageKind::Error);
+    EXPECT_FALSE(complete);
 
-    // Both files reaching the 101st slot: one message each.
-    ui.messages.clear();
+    // The built-in file reaching the 101st slot already: refused once, the user file
+    // is not read.
     Load(sample::File(101, "B"), sample::File(1, "U"));
     EXPECT_EQ(table.paperCount, 100);
-    EXPECT_EQ(ui.messages.size(), 2u);
+    EXPECT_TRUE(table.papers[99].builtIn);
+    EXPECT_FALSE(complete);
 
-    // Exactly 100: full, no message.
-    ui.messages.clear();
+    // Exactly 100: full, nothing refused.
     Load(sample::File(99, "B"), sample::File(1, "U"));
     EXPECT_EQ(table.paperCount, 100);
     EXPECT_TRUE(table.tableFull);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(complete);
 }
 
 TEST_F(LoadTableTest, SlotsOutsideTheTableAreRefused) {
     const ProfileFile file = ProfileFile::Parse(sample::File(1));
-    EXPECT_FALSE(ReadPaper(table, -1, 0, file, false, ui));
-    EXPECT_FALSE(ReadPaper(table, kPaperSlots, 0, file, false, ui));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ReadPaper(table, -1, 0, file, false), PaperRead::Missing);
+    EXPECT_EQ(ReadPaper(table, kPaperSlots, 0, file, false), PaperRead::Missing);
+    EXPECT_EQ(ReadPaper(table, 0, 0, file, false), PaperRead::Read);
 }
 
 TEST(ReadDeviceTest, ReadsVersionModelAndTheWholeModelSection) {

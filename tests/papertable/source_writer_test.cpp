@@ -10,7 +10,6 @@
 #include "papertable/source_reader.h"
 #include "sample_source.h"
 #include "tests/fakes/fake_file_system.h"
-#include "win/headless.h"
 
 namespace {
 
@@ -20,9 +19,8 @@ using namespace papertable;
 PaperTable SampleTable(int builtIn, int user) {
     PaperTable table;
     EXPECT_TRUE(ReadDevice(ProfileFile::Parse(sample::Device()), table.device));
-    win::headless::HeadlessUi ui;
     LoadPaperTable(table, ProfileFile::Parse(sample::File(builtIn, "B")),
-                   ProfileFile::Parse(sample::File(user, "U")), false, ui, nullptr);
+                   ProfileFile::Parse(sample::File(user, "U")), false, nullptr);
     return table;
 }
 
@@ -114,14 +112,13 @@ TEST(WriteSourceTest, MarkPaperReadAs76IsWrittenAs75) {
     const std::string reserved = "0,0,16,0,200,0,2,0,0,0,0,0";
     PaperTable table;
     ASSERT_TRUE(ReadDevice(ProfileFile::Parse(sample::Device()), table.device));
-    win::headless::HeadlessUi ui;
     LoadPaperTable(
         table, ProfileFile{},
         ProfileFile::Parse(sample::Device() +
                            sample::Section("Paper00", sample::With(sample::PaperKeys("M"),
                                                                    {{"nType", "0x4b"},
                                                                     {"reserved_12_", reserved}}))),
-        false, ui, nullptr);
+        false, nullptr);
     ASSERT_EQ(table.paperCount, 1);
     PaperRecord& p = table.papers[0];
     EXPECT_EQ(p.nType, kKindMark);

@@ -7,7 +7,6 @@
 
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
-#include "tests/papertable/null_ui.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -22,9 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     file.GetInt(name, name, -1);
 
     papertable::PaperTable table;
-    NullUi ui;
     papertable::ReadDevice(file, table.device);
-    papertable::LoadPaperTable(table, file, file, false, ui, nullptr);
+    papertable::LoadPaperTable(table, file, file, false, nullptr);
 
     // Whatever was read, written and read again, gives the same papers.
     const std::string written = papertable::UserSourceText(table, table.paperCount);
