@@ -14,7 +14,7 @@
 #include <sstream>
 #include <string>
 
-#include "build/pipeline.h"
+#include "build/paper_set.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "resources/resource_ids.h"
@@ -109,13 +109,11 @@ TEST(UserPaperEndToEnd, AddedPaperIsListedOnceTheLibraryIsLoadedAgain) {
     // The main window's table: built-in papers, then the user's (none yet).
     ToolsInFamilyFolder files;
     win::Win32Processes processes;
-    win::headless::HeadlessUi ui;
-    papertable::PaperTable table;
-    const auto userFile = papertable::LoadProfile(files, stage.Path("kvx610ed.txt"));
-    ASSERT_TRUE(papertable::ReadDevice(userFile, table.device));
-    papertable::LoadPaperTable(table,
-                               papertable::LoadProfile(files, WinPath(data + "kvx610ad.txt")),
-                               userFile, false, ui, [](const std::string&) {});
+    build::PaperSet paperSet(files, processes, "kvx610", stage.Folder());
+    auto& table = paperSet.Table();
+    paperSet.Load(papertable::LoadProfile(files, WinPath(data + "kvx610ad.txt")),
+                  papertable::LoadProfile(files, stage.Path("kvx610ed.txt")), false);
+    ASSERT_FALSE(table.device.bySeriesCode.empty());
     ASSERT_EQ(table.paperCount, kBuiltInPapers);
 
     // A new paper made from a built-in label, with the next free identifier.
@@ -127,23 +125,8 @@ TEST(UserPaperEndToEnd, AddedPaperIsListedOnceTheLibraryIsLoadedAgain) {
     paper.builtIn = false;
     ASSERT_TRUE(win::AnsiToWide(kNewName, paper.szPaperName_mm));
     ASSERT_TRUE(win::AnsiToWide("Shelf 2.76x1.77", paper.szPaperName_inch));
-    table.papers[static_cast<size_t>(table.paperCount++)] = paper;
-
-    const build::BuildContext context{files,
-                                      processes,
-                                      ui,
-                                      nullptr,
-                                      "kvx610",
-                                      table.device.bySeriesCode,
-                                      table.device.byModelCode};
-    const auto built = build::BuildPaperData(
-        context,
-        [&](const std::string& path) {
-            papertable::WriteUserSource(files, path, table, table.paperCount);
-        },
-        true);
-    ASSERT_TRUE(build::InstallPaperData(context, built, stage.Folder(), IDS_INSTALL_FAILED));
-    EXPECT_TRUE(ui.messages.empty());
+    const auto added = paperSet.Add(paper);
+    ASSERT_TRUE(added.Ok()) << added.reason;
     EXPECT_TRUE(stage.Exists("kvx610ed.lyt"));
     EXPECT_TRUE(stage.Exists("lty6141.bin"));
     EXPECT_NE(ReadText(stage.Path("kvx610ed.txt")).find(kNewName), std::string::npos);

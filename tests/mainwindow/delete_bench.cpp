@@ -13,12 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "build/pipeline.h"
-#include "mainwindow/paper_list_edit.h"
+#include "build/paper_set.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
+#include "papertable/table_edits.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
@@ -63,13 +62,12 @@ void StartAndWait(const std::string& commandLine) {
 
 // 100 user labels made from the first built-in label of kvx510, under the device
 // sections of the installed user source.
-papertable::PaperTable HundredPapers(win::FileSystem& files, win::Ui& ui,
-                                     const std::string& folder) {
+papertable::PaperTable HundredPapers(win::FileSystem& files, const std::string& folder) {
     papertable::PaperTable loaded;
     const auto userFile = papertable::LoadProfile(files, folder + "\\kvx510ed.txt");
     papertable::ReadDevice(userFile, loaded.device);
     papertable::LoadPaperTable(loaded, papertable::LoadProfile(files, folder + "\\kvx510ad.txt"),
-                               userFile, false, ui, [](const std::string&) {});
+                               userFile, false, nullptr);
     const auto first = loaded.papers.begin();
     const auto label = std::find_if(first, first + loaded.paperCount, [](const auto& paper) {
         return paper.nType == papertable::kKindLabel;
@@ -82,9 +80,9 @@ papertable::PaperTable HundredPapers(win::FileSystem& files, win::Ui& ui,
         win::AnsiToWide(name, paper.szPaperName_mm);
         win::AnsiToWide(name, paper.szPaperName_inch);
         paper.builtIn = false;
-        paper.nPaperSize = static_cast<int16_t>(mainwindow::kFirstUserPaperId + i);
+        paper.nPaperSize = static_cast<int16_t>(papertable::kFirstUserPaperId + i);
         paper.wPafMediaID = std::to_string(paper.nPaperSize);
-        mainwindow::AppendPaper(table, paper);
+        papertable::AppendPaper(table, paper);
     }
     return table;
 }
@@ -104,11 +102,10 @@ int main(int argc, char** argv) {
 
     win::Win32Services real;
     ToolFolderFiles files(programFolder);
-    win::headless::HeadlessUi ui;  // a failed install only records its message
     const std::string destination = files.TempFolder() + "velkor-delete-bench";
     CreateDirectoryA(destination.c_str(), nullptr);
     const std::string driverFolder = real.spooler.DriverDirectory().value_or("") + "\\3";
-    const papertable::PaperTable hundred = HundredPapers(files, ui, driverFolder);
+    const papertable::PaperTable hundred = HundredPapers(files, driverFolder);
     if (hundred.paperCount != papertable::kMaxPapers) {
         std::fprintf(stderr, "no kvx510 paper source in %s: run scripts/wine-setup\n",
                      driverFolder.c_str());
@@ -122,27 +119,14 @@ int main(int argc, char** argv) {
         StartAndWait(nothing);
         floors.push_back(Milliseconds(Clock::now() - start));
 
-        papertable::PaperTable table = hundred;
-        const build::BuildContext context{files,
-                                          real.processes,
-                                          ui,
-                                          nullptr,
-                                          "kvx510",
-                                          table.device.bySeriesCode,
-                                          table.device.byModelCode};
+        build::PaperSet paperSet(files, real.processes, "kvx510", destination);
+        paperSet.Table() = hundred;
         start = Clock::now();
-        mainwindow::RemovePaper(table, 50);
-        table.tableFull = false;
-        const auto built = build::BuildPaperData(
-            context,
-            [&](const std::string& path) {
-                papertable::WriteUserSource(files, path, table, table.paperCount);
-            },
-            true);
-        const bool installed = build::InstallPaperData(context, built, destination, 1102);
+        const auto result = paperSet.Delete(50);
         deletes.push_back(Milliseconds(Clock::now() - start));
-        if (!installed) {
-            std::fprintf(stderr, "install failed: are the tools in %s?\n", programFolder.c_str());
+        if (!result.Ok()) {
+            std::fprintf(stderr, "delete failed (%s): are the tools in %s?\n",
+                         result.reason.c_str(), programFolder.c_str());
             return 1;
         }
     }

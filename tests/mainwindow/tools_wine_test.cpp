@@ -53,7 +53,7 @@ protected:
         const auto source = papertable::LoadProfile(
             *files_, WinPath(VELKOR_SOURCE_DIR) + "\\family\\data\\" + prefix + "ad.txt");
         ASSERT_TRUE(papertable::ReadDevice(source, table_->device));
-        papertable::LoadPaperTable(*table_, source, papertable::ProfileFile(), false, ui_, nullptr);
+        papertable::LoadPaperTable(*table_, source, papertable::ProfileFile(), false, nullptr);
         ASSERT_GT(table_->paperCount, 2);
         for (int i = 0; i < table_->paperCount; ++i) table_->papers[i].builtIn = false;
     }
@@ -77,7 +77,6 @@ protected:
     build::BuildContext Context() {
         return build::BuildContext{*files_,
                                    processes_,
-                                   ui_,
                                    nullptr,
                                    GetParam(),
                                    table_->device.bySeriesCode,
@@ -88,22 +87,22 @@ protected:
     std::string driverFolder_;
     std::unique_ptr<ToolFiles> files_;
     win::Win32Processes processes_;
-    win::headless::HeadlessUi ui_;
     std::unique_ptr<papertable::PaperTable> table_ = std::make_unique<papertable::PaperTable>();
 };
 
 TEST_P(PipelineWithTools, BuildsAndInstallsTheUserPapers) {
     const auto context = Context();
-    bool written = false;
-    const auto built = build::BuildPaperData(
+    const auto result = build::BuildPaperData(
         context,
         [&](const std::string& path) {
-            written = papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
+            return papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
         },
         true);
-    ASSERT_TRUE(written);
-    ASSERT_TRUE(build::InstallPaperData(context, built, driverFolder_, 1102));
-    EXPECT_TRUE(ui_.messages.empty());
+    ASSERT_TRUE(result.outcome.Ok()) << result.outcome.failure;
+    const auto& built = result.files;
+    const auto installed = build::InstallPaperData(
+        *files_, built, build::DestinationPaths(driverFolder_, GetParam(), built), true);
+    ASSERT_TRUE(installed.outcome.Ok()) << installed.outcome.failure;
 
     const std::string prefix = GetParam();
     const auto installedTable = files_->ReadFile(driverFolder_ + "\\" + prefix + "ed.lyt");
@@ -117,8 +116,7 @@ TEST_P(PipelineWithTools, BuildsAndInstallsTheUserPapers) {
     papertable::PaperTable reread;
     papertable::LoadPaperTable(
         reread, papertable::ProfileFile(),
-        papertable::LoadProfile(*files_, driverFolder_ + "\\" + prefix + "ed.txt"), false, ui_,
-        nullptr);
+        papertable::LoadProfile(*files_, driverFolder_ + "\\" + prefix + "ed.txt"), false, nullptr);
     ASSERT_EQ(reread.paperCount, table_->paperCount);
     for (int i = 0; i < reread.paperCount; ++i) {
         EXPECT_EQ(std::u16string(reread.papers[i].szPaperName_mm.data()),
@@ -130,12 +128,14 @@ TEST_P(PipelineWithTools, BuildsAndInstallsTheUserPapers) {
 
 TEST_P(PipelineWithTools, OnePaperBecomesAPrinterDataFile) {
     const auto context = Context();
-    const auto built = build::BuildPaperData(
+    const auto result = build::BuildPaperData(
         context,
         [&](const std::string& path) {
-            papertable::WriteSinglePaperSource(*files_, path, *table_, 1);
+            return papertable::WriteSinglePaperSource(*files_, path, *table_, 1);
         },
         false);
+    ASSERT_TRUE(result.outcome.Ok()) << result.outcome.failure;
+    const auto& built = result.files;
     const auto data = files_->ReadFile(built.tempPaperData);
     ASSERT_TRUE(data);
     ASSERT_FALSE(data->empty());
@@ -153,10 +153,10 @@ TEST_P(PipelineWithTools, OnePaperBecomesAPrinterDataFile) {
     const auto all = build::BuildPaperData(
         context,
         [&](const std::string& path) {
-            papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
+            return papertable::WriteUserSource(*files_, path, *table_, table_->paperCount);
         },
         true);
-    EXPECT_LT(data->size(), files_->ReadFile(all.tempPaperData).value_or("").size());
+    EXPECT_LT(data->size(), files_->ReadFile(all.files.tempPaperData).value_or("").size());
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PipelineWithTools,
