@@ -115,7 +115,8 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = "2.9";
                   t.left = "3.0";
               }),
-         false, '.', "The entry for 'Right margin , Left margin' is not valid.\n( 3.0mm - 58.8mm )"},
+         false, '.',
+         "The entry for 'Right margin , Left margin' is not valid.\n( 3.0mm - 58.8mm )"},
         {"side margins at bound",
          With(Base(1),
               [](auto& t) {
@@ -130,7 +131,8 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = "30.0";
                   t.left = "20.0";
               }),
-         false, '.', "The entry for 'Right margin + Left margin' is not valid.\n( 0.0mm - 49.8mm )"},
+         false, '.',
+         "The entry for 'Right margin + Left margin' is not valid.\n( 0.0mm - 49.8mm )"},
         {"top below", With(Base(2), [](auto& t) { t.top = "2.9"; }), false, '.',
          "The entry for 'Top margin / Bottom margin' is not valid.\n( 3.0mm - 29.8mm )"},
         {"label top zero",
@@ -146,14 +148,16 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.top = "15.0";
                   t.bottom = "15.0";
               }),
-         false, '.', "The entry for 'Top margin + Bottom margin' is not valid.\n( 0.0mm - 29.8mm )"},
+         false, '.',
+         "The entry for 'Top margin + Bottom margin' is not valid.\n( 0.0mm - 29.8mm )"},
         {"roll top sum",
          With(Base(0),
               [](auto& t) {
                   t.top = "70.0";
                   t.bottom = "70.0";
               }),
-         false, '.', "The entry for 'Top margin + Bottom margin' is not valid.\n( 3.0mm - 127.0mm )"},
+         false, '.',
+         "The entry for 'Top margin + Bottom margin' is not valid.\n( 3.0mm - 127.0mm )"},
         {"roll has no length",
          With(Base(0),
               [](auto& t) {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "advanced/advance_dlg.h"
@@ -47,7 +47,8 @@ std::string SentenceFault(const std::string& message) {
     if (!Upper(first)) return "does not start with a capital";
     if (std::string(".?!").find(sentence.back()) == std::string::npos) return "no full stop";
     for (const char* inner : {". ", "? ", "! ", "..", "%"}) {
-        if (sentence.find(inner) != std::string::npos) return std::string("holds \"") + inner + "\"";
+        if (sentence.find(inner) != std::string::npos)
+            return std::string("holds \"") + inner + "\"";
     }
     return "";
 }
@@ -58,7 +59,9 @@ TEST(SentenceFault, TellsSentencesFromOtherTexts) {
         bool sentence;
     } cases[] = {
         {"The entry for 'Width' is not valid.\n( 6.0mm - 1000.0mm )", true},
-        {"Die Eingabe f\xFCr \x84" "Breite\x93 ist ung\xFCltig.", true},
+        {"Die Eingabe f\xFCr \x84"
+         "Breite\x93 ist ung\xFCltig.",
+         true},
         {"'Width' is too small.", true},
         {"Enter a paper name that does not start with a blank. is out of range.", false},
         {"Width is out of range", false},
@@ -109,8 +112,7 @@ protected:
         win::AnsiToWide("In use", papers[0].szPaperName_mm);
         win::AnsiToWide("In use", papers[0].szPaperName_inch);
         papers[0].nPaperSize = 513;
-        const auto violation =
-            editor::ValidateFields({record, markMode, 0, papers}, texts, units);
+        const auto violation = editor::ValidateFields({record, markMode, 0, papers}, texts, units);
         win::headless::HeadlessUi ui;
         ui.strings = strings_;
         return violation ? editor::ViolationText(*violation, ui, units) : "";
@@ -168,9 +170,9 @@ TEST_P(Messages, EveryEditorMessageIsOneSentence) {
 }
 
 TEST_P(Messages, EveryAdvancedMessageIsOneSentence) {
-    for (const auto& [x, y, inch] : {std::tuple{"150.1", "0", false},
-                                     std::tuple{"0", "-150.1", false},
-                                     std::tuple{"6.00", "0", true}}) {
+    for (const auto& [x, y, inch] :
+         {std::tuple{"150.1", "0", false}, std::tuple{"0", "-150.1", false},
+          std::tuple{"6.00", "0", true}}) {
         const std::string message = AdvancedMessage(x, y, inch);
         ASSERT_FALSE(message.empty()) << x << " " << y;
         EXPECT_EQ(SentenceFault(message), "") << message;

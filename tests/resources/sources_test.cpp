@@ -95,11 +95,20 @@ TEST(ResourceSources, MnemonicsAndPlaceholdersAreRead) {
         int mnemonic;  // 0: none
         const char* placeholders;
     } cases[] = {
-        {"&Add...", 1, 'a', ""},        {"E&xport", 1, 'x', ""},
-        {"Fish && Chips", 0, 0, ""},    {"&Info &&", 1, 'i', ""},
-        {"\xDC" "ber", 0, 0, ""},       {"&\xDC" "bernehmen", 1, 0xFC, ""},
-        {"Two &a&b", 2, 'a', ""},       {"Delete '%s'?", 0, 0, "%s"},
-        {"( %0.1fmm - %d )", 0, 0, "%0.1f%d"}, {"100% done", 0, 0, "% d"},
+        {"&Add...", 1, 'a', ""},
+        {"E&xport", 1, 'x', ""},
+        {"Fish && Chips", 0, 0, ""},
+        {"&Info &&", 1, 'i', ""},
+        {"\xDC"
+         "ber",
+         0, 0, ""},
+        {"&\xDC"
+         "bernehmen",
+         1, 0xFC, ""},
+        {"Two &a&b", 2, 'a', ""},
+        {"Delete '%s'?", 0, 0, "%s"},
+        {"( %0.1fmm - %d )", 0, 0, "%0.1f%d"},
+        {"100% done", 0, 0, "% d"},
         {"50%", 0, 0, "%"},
     };
     for (const auto& c : cases) {
@@ -153,8 +162,7 @@ TEST_P(Language, StringTableHoldsEveryStringTheProgramLoadsAndNoOther) {
 TEST_P(Language, StringsHoldThePlaceholdersTheProgramFills) {
     for (const auto& s : Strings()) {
         const auto expected = kPlaceholders.find(s.id);
-        EXPECT_EQ(rs::Placeholders(s.text),
-                  expected == kPlaceholders.end() ? "" : expected->second)
+        EXPECT_EQ(rs::Placeholders(s.text), expected == kPlaceholders.end() ? "" : expected->second)
             << s.id << ": " << s.text;
     }
 }
