@@ -1,5 +1,6 @@
 #include "win/headless.h"
 
+#include "resources/lang/en/dialog_texts.h"
 #include "resources/resource_ids.h"
 
 namespace win::headless {
@@ -130,10 +131,9 @@ bool HeadlessWindow::DrawBitmap(int bitmapId, Point at) {
 
 HeadlessUi::HeadlessUi() {
 #define STRING(id, text) strings[id] = text;
-#include "resources/strings.def"
+#include "resources/lang/en/strings.def"
 #undef STRING
-    menus[IDM_POPUP] = {{IDM_POPUP_SEND, "Send to printer"},
-                        {IDM_POPUP_SAVE, "Save printer data..."}};
+    menus[IDM_POPUP] = {{IDM_POPUP_SEND, T_POPUP_SEND}, {IDM_POPUP_SAVE, T_POPUP_SAVE}};
 }
 
 void HeadlessUi::OnDialog(int templateId, Script script) {

@@ -562,7 +562,8 @@ TEST_F(Editor, RangeErrorKeepsTheDialogOpen) {
         w.Click(win::kIdOk);
         EXPECT_FALSE(w.Ended());
     });
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Width is out of range.\n( 11.9mm - 63.0mm )"});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"});
     EXPECT_EQ(ui.messages[0].kind, win::MessageKind::Error);
     EXPECT_EQ(table.paperCount, 3);
     EXPECT_TRUE(processes.runs.empty());

@@ -7,8 +7,11 @@ root="$(cd "$here/../.." && pwd)"
 export DISPLAY="${VELKOR_DISPLAY:-:44}"
 program='C:\Program Files\Mertavo\velkor.exe'
 
-# The text of string $1 (a name of resources/resource_ids.h) of the language module.
-string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/strings.def"; }
+# The text of string $1 (a name of resources/resource_ids.h) of the English language
+# module, the one staged in the program folder.
+string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/lang/en/strings.def"; }
+# The English dialog or menu text $1 (a T_ name of resources/lang/en/dialog_texts.h).
+dialog_text() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" "$root/resources/lang/en/dialog_texts.h"; }
 
 # Waits up to $2 seconds for a visible window named exactly $1; prints its id.
 wait_window() {
