@@ -74,7 +74,9 @@ bool IsQueueLinkName(std::wstring_view fileName) {
            EndsWithIgnoringCase(fileName, kLinkExtension);
 }
 
-std::wstring LinkArguments(std::wstring_view queue) { return L"\"" + std::wstring(queue) + L"\""; }
+std::wstring LinkArguments(std::wstring_view queue) {
+    return L"\"" + std::wstring(queue) + L"\"";
+}
 
 LinkPlan PlanLinks(const std::vector<std::wstring>& existing,
                    const std::vector<std::wstring>& queues) {

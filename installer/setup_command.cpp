@@ -3,7 +3,9 @@
 namespace setup {
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+    return c == L' ' || c == L'\t';
+}
 
 // Reads one argument starting at `position` (no blank there); moves past it.
 std::wstring ReadArgument(std::wstring_view text, size_t& position) {

@@ -29,11 +29,13 @@ std::wstring FolderOf(const std::wstring& path) {
 std::vector<std::wstring> Win32SetupSystem::FileNames(const std::wstring& folder) {
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found;
-    const std::wstring pattern = folder + (folder.empty() || folder.back() != L'\\' ? L"\\*" : L"*");
+    const std::wstring pattern =
+        folder + (folder.empty() || folder.back() != L'\\' ? L"\\*" : L"*");
     HANDLE search = FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return names;

@@ -15,8 +15,8 @@ CAboutDlg::CAboutDlg(win::Ui& ui) : Dialog(ui, IDD_ABOUT) {
 }
 
 bool CAboutDlg::OnInitDialog() {
-    versionLine_ = FormatText(GetUi().LoadString(IDS_ABOUT_VERSION),
-                              version::ProgramDisplayVersion());
+    versionLine_ =
+        FormatText(GetUi().LoadString(IDS_ABOUT_VERSION), version::ProgramDisplayVersion());
     yearLine_ = FormatText(GetUi().LoadString(IDS_ABOUT_YEAR), kYearText);
     UpdateData(false);
     return true;

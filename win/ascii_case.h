@@ -23,7 +23,9 @@ bool EqualsFolded(std::basic_string_view<Char> a, std::basic_string_view<Char> b
 }
 }  // namespace detail
 
-inline char FoldAsciiCase(char c) { return detail::FoldAscii(c); }
+inline char FoldAsciiCase(char c) {
+    return detail::FoldAscii(c);
+}
 
 inline bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return detail::EqualsFolded(a, b);

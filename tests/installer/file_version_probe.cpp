@@ -29,7 +29,8 @@ void PrintString(const std::vector<char>& data, const char* key) {
     const std::string query = std::string("\\StringFileInfo\\040904E4\\") + key;
     char* value = nullptr;
     UINT size = 0;
-    if (VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &size) && value)
+    if (VerQueryValueA(data.data(), query.c_str(), reinterpret_cast<void**>(&value), &size) &&
+        value)
         std::printf("%s=%s\n", key, value);
 }
 

@@ -276,6 +276,12 @@ if msiexec_run downgrade /i "$(win_path "$msi")"; then
 else
     ok "installing $version over $next is refused (exit $?)"
 fi
+# A silent run shows no message; the package's own is the one a user would see.
+refusal="$(msiinfo export "$msi" LaunchCondition | sed -n 's/^NOT WIX_DOWNGRADE_DETECTED\t//p')"
+case "$refusal" in
+    *"newer version"*"is already installed"*) ok "the refusal says: $refusal" ;;
+    *) fail "the package's downgrade message is \"$refusal\"" ;;
+esac
 check_versions "$next" "after the refused downgrade"
 
 # --- 6. Uninstall -------------------------------------------------------------------

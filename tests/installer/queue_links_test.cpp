@@ -72,10 +72,7 @@ TEST(QueueLinks, PlansExactlyTheListedShortcuts) {
     const Case cases[] = {
         {{}, {L"A", L"B"}, {L"Paper formats - A.lnk", L"Paper formats - B.lnk"}, {}},
         // Listed again: made again (its target may have moved), nothing removed.
-        {{L"Paper formats - A.lnk", L"README.lnk"},
-         {L"A"},
-         {L"Paper formats - A.lnk"},
-         {}},
+        {{L"Paper formats - A.lnk", L"README.lnk"}, {L"A"}, {L"Paper formats - A.lnk"}, {}},
         // Queues no longer listed lose their shortcuts; other files stay.
         {{L"Paper formats - A.lnk", L"Paper formats - Old.lnk", L"README.lnk", L"notes.txt"},
          {L"A"},

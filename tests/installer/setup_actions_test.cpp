@@ -10,7 +10,9 @@ const std::wstring kMenu = L"C:\\ProgramData\\Start Menu\\Programs\\Mertavo Pape
 const std::wstring kDriver = L"C:\\windows\\system32\\spool\\drivers\\x64\\3";
 const std::wstring kTemplates = L"C:\\Program Files\\Mertavo\\templates";
 
-std::wstring Link(const std::wstring& queue) { return kMenu + L"\\Paper formats - " + queue + L".lnk"; }
+std::wstring Link(const std::wstring& queue) {
+    return kMenu + L"\\Paper formats - " + queue + L".lnk";
+}
 
 TEST(SetupActions, JoinsPathsWithOneBackslash) {
     EXPECT_EQ(setup::JoinPath(L"C:\\A", L"b.txt"), L"C:\\A\\b.txt");

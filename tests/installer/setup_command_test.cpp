@@ -19,7 +19,8 @@ TEST(SetupCommand, SplitsTheArgumentsAfterTheProgramName) {
         {LR"(velkorsetup.exe unlinks C:\Menu)", {L"unlinks", LR"(C:\Menu)"}},
         {LR"(velkorsetup links "C:\Menu" "")", {L"links", LR"(C:\Menu)", L""}},
         {L"  velkorsetup\tuser-sources  a   b  ", {L"user-sources", L"a", L"b"}},
-        {LR"(velkorsetup links "C:\Menu" "Ostrel LM-510)", {L"links", LR"(C:\Menu)", L"Ostrel LM-510"}},
+        {LR"(velkorsetup links "C:\Menu" "Ostrel LM-510)",
+         {L"links", LR"(C:\Menu)", L"Ostrel LM-510"}},
         {L"velkorsetup", {}},
         {L"", {}},
     };

@@ -4,10 +4,9 @@
 
 #include <windows.h>
 // windows.h first: the shell headers rely on its types.
+#include <gtest/gtest.h>
 #include <objbase.h>
 #include <shlobj.h>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 
@@ -19,7 +18,8 @@ protected:
         ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         wchar_t temp[MAX_PATH];
         ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
-        folder_ = std::wstring(temp) + L"velkorsetup test " + std::to_wstring(GetCurrentProcessId());
+        folder_ =
+            std::wstring(temp) + L"velkorsetup test " + std::to_wstring(GetCurrentProcessId());
         ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
     }
     void TearDown() override {

@@ -10,8 +10,12 @@ TEST(DisplayVersion, ShowsTheMinorInTwoDigitsAndThePatchOnlyWhenSet) {
         const char* text;
     };
     const Case cases[] = {
-        {1, 0, 0, "1.00"},   {1, 2, 0, "1.02"},       {1, 12, 0, "1.12"},
-        {1, 0, 1, "1.00.1"}, {2, 5, 17, "2.05.17"},   {0, 0, 0, "0.00"},
+        {1, 0, 0, "1.00"},
+        {1, 2, 0, "1.02"},
+        {1, 12, 0, "1.12"},
+        {1, 0, 1, "1.00.1"},
+        {2, 5, 17, "2.05.17"},
+        {0, 0, 0, "0.00"},
         {255, 255, 65535, "255.255.65535"},
     };
     for (const Case& c : cases)
@@ -19,9 +23,9 @@ TEST(DisplayVersion, ShowsTheMinorInTwoDigitsAndThePatchOnlyWhenSet) {
 }
 
 TEST(DisplayVersion, TheProgramShowsTheVersionItWasBuiltAs) {
-    EXPECT_EQ(version::ProgramDisplayVersion(),
-              version::DisplayVersion(VELKOR_VERSION_MAJOR, VELKOR_VERSION_MINOR,
-                                      VELKOR_VERSION_PATCH));
+    EXPECT_EQ(
+        version::ProgramDisplayVersion(),
+        version::DisplayVersion(VELKOR_VERSION_MAJOR, VELKOR_VERSION_MINOR, VELKOR_VERSION_PATCH));
     const std::string text = VELKOR_VERSION_TEXT;
     EXPECT_EQ(text, std::to_string(VELKOR_VERSION_MAJOR) + "." +
                         std::to_string(VELKOR_VERSION_MINOR) + "." +
