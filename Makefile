@@ -1,6 +1,10 @@
 # The two commands of the README: `make demo` and `make test`. `make dist` stages
-# the Windows deliverables under out/dist.
+# the Windows deliverables under out/dist and builds the installer package there.
+# `make dist VERSION=x.y.z` builds another version than the VERSION file's.
 JOBS ?= $(shell nproc)
+# Only a VERSION given on make's command line counts, not one from the environment;
+# without it the VERSION file decides again.
+VERSION_OPTION = -DVELKOR_VERSION=$(if $(filter command line,$(origin VERSION)),$(VERSION))
 
 .PHONY: all setup native windows test test-native test-windows dist demo clean
 
@@ -10,11 +14,11 @@ setup:
 	./scripts/bootstrap
 
 native: setup
-	cmake --preset native >/dev/null
+	cmake --preset native $(VERSION_OPTION) >/dev/null
 	cmake --build --preset native -j $(JOBS)
 
 windows: setup
-	cmake --preset windows >/dev/null
+	cmake --preset windows $(VERSION_OPTION) >/dev/null
 	cmake --build --preset windows -j $(JOBS)
 
 test-native: native
@@ -34,6 +38,7 @@ test: test-native test-windows
 dist: windows
 	./scripts/compile-family-data out/windows >/dev/null
 	./scripts/dist
+	./scripts/msi
 
 demo: dist
 	./scripts/demo

@@ -4,6 +4,9 @@
 #pragma once
 
 #define VELKOR_LANGUAGE LANG_GERMAN, SUBLANG_GERMAN
+// The version resource's language: German, code page 1252.
+#define VELKOR_VERSION_BLOCK "040704E4"
+#define VELKOR_VERSION_LANGUAGE 0x407
 
 #define T_OK "OK"
 #define T_CANCEL "Abbrechen"
