@@ -5,10 +5,12 @@
 // A paper key's stored width is the type of its PaperRecord field. The prefix of
 // a key's name mostly tells that width ("n" signed 16-bit, "w" unsigned 16-bit,
 // "by" unsigned 8-bit, "dw" unsigned 32-bit, "sz" a text); a key whose field
-// differs from its prefix says so with `widthUnlikePrefix`, checked below. Every
-// value the writer gives the profile writer follows one rule for all keys: a value
-// with white space at either end, or enclosed in a pair of equal quotes, goes in
-// double quotes (ProfileWriter::EncodeValue), so that it reads back as written.
+// differs from its prefix says so with `widthUnlikePrefix`. source_keys.cpp checks
+// the tables when the library is built.
+//
+// One rule holds for every value written, so it is not in the table: a value with
+// white space at either end, or enclosed in a pair of equal quotes, goes in double
+// quotes (ProfileWriter::EncodeValue), so that it reads back as written.
 #pragma once
 
 #include <array>
