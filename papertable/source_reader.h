@@ -1,7 +1,8 @@
 // Reading a paper-table source file into the records: the "Version" and "Model"
 // sections into the DeviceRecord, the "PaperNN" sections into PaperTable slots.
 // Every look-up goes through a ProfileFile, so the reads answer as the platform's
-// profile functions would on the same file.
+// profile functions would on the same file. The keys, their order and their
+// reading rules come from the tables of source_keys.h.
 #pragma once
 
 #include <functional>
@@ -10,17 +11,13 @@
 
 #include "papertable/paper_record.h"
 #include "papertable/profile.h"
+#include "papertable/source_keys.h"  // kMissingMarker, kTextBufferBytes
 
 namespace win {
 class FileSystem;
 }  // namespace win
 
 namespace papertable {
-
-// Text keys are read with this one-character default; a read that gives no
-// characters or starts with it counts as a missing key.
-inline constexpr char kMissingMarker = '\x01';
-inline constexpr size_t kTextBufferBytes = 260;
 
 // The file's bytes parsed; a file that cannot be read gives an empty profile, as
 // the platform's profile functions answer for a missing file.
