@@ -14,7 +14,6 @@ namespace papertable {
 namespace {
 
 constexpr std::string_view kMissing(&kMissingMarker, 1);
-constexpr size_t kReservedExamined = 100;
 
 bool IsMissing(const std::string& value) {
     return value.empty() || value[0] == kMissingMarker;
@@ -23,22 +22,29 @@ bool IsMissing(const std::string& value) {
 // A text key that must be present and not empty.
 bool ReadText(const ProfileFile& file, std::string_view section, std::string_view key,
               std::string& field) {
-    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
-    if (IsMissing(value)) return false;
-    field = std::move(value);
+    auto value = ReadTextKey(file, section, key);
+    if (!value) return false;
+    field = std::move(*value);
     return true;
 }
 
 template <size_t N>
-bool ReadName(const ProfileFile& file, std::string_view section, std::string_view key,
-              bool emptyAllowed, WideText<N>& field) {
+PaperReadFault ReadName(const ProfileFile& file, std::string_view section, std::string_view key,
+                        bool emptyAllowed, WideText<N>& field) {
     const std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
     if (emptyAllowed ? (!value.empty() && value[0] == kMissingMarker) : IsMissing(value)) {
-        return false;
+        return PaperReadFault::kMissing;
     }
     // Cleared first, so that nothing of an earlier, longer name stays past the end.
     field.fill(0);
-    return win::AnsiToWide(value, std::span<char16_t>(field));
+    if (!win::AnsiToWide(value, std::span<char16_t>(field))) return PaperReadFault::kTooLong;
+    return PaperReadFault::kNone;
+}
+
+// Notes the key that ended a paper; always false.
+bool Fail(PaperReadFailure* failure, const char* key, PaperReadFault fault) {
+    if (failure) *failure = {key, fault};
+    return false;
 }
 
 // Integer keys never count as missing: absent or not a number reads 0.
@@ -50,15 +56,16 @@ int16_t Low16(unsigned value) {
     return static_cast<int16_t>(static_cast<uint16_t>(value));
 }
 
-bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p) {
-    if (!ReadName(file, s, "szPaperName_mm", false, p.szPaperName_mm)) return false;
-    if (!ReadName(file, s, "szPaperName_inch", false, p.szPaperName_inch)) return false;
-    if (!ReadName(file, s, "szPaperWidthString_inch", true, p.szPaperWidthString_inch)) {
-        return false;
-    }
-    if (!ReadName(file, s, "szPaperLengthString_inch", true, p.szPaperLengthString_inch)) {
-        return false;
-    }
+bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p,
+                   PaperReadFailure* failure) {
+    auto name = [&](const char* key, bool emptyAllowed, auto& field) {
+        const PaperReadFault fault = ReadName(file, s, key, emptyAllowed, field);
+        return fault == PaperReadFault::kNone || Fail(failure, key, fault);
+    };
+    if (!name("szPaperName_mm", false, p.szPaperName_mm)) return false;
+    if (!name("szPaperName_inch", false, p.szPaperName_inch)) return false;
+    if (!name("szPaperWidthString_inch", true, p.szPaperWidthString_inch)) return false;
+    if (!name("szPaperLengthString_inch", true, p.szPaperLengthString_inch)) return false;
 
     struct SignedKey {
         const char* key;
@@ -103,11 +110,15 @@ bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p) 
     };
     for (const auto& k : kClips) p.*k.field = Low16(ReadInt(file, s, k.key));
 
-    if (!ReadText(file, s, "byReserved001", p.byReserved001)) return false;
+    if (!ReadText(file, s, "byReserved001", p.byReserved001)) {
+        return Fail(failure, "byReserved001", PaperReadFault::kMissing);
+    }
     // Read straight into its field: absent fails, an empty value is accepted.
     std::string compatible =
         file.GetString(s, "nCompatiblePaperSizes", kMissing, kCompatibleSizesBytes);
-    if (!compatible.empty() && compatible[0] == kMissingMarker) return false;
+    if (!compatible.empty() && compatible[0] == kMissingMarker) {
+        return Fail(failure, "nCompatiblePaperSizes", PaperReadFault::kMissing);
+    }
     p.nCompatiblePaperSizes = std::move(compatible);
 
     p.dwPaperAbility01 = ReadInt(file, s, "dwPaperAbility01");
@@ -139,16 +150,29 @@ bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p) 
         {"szSizeMM", &PaperRecord::szSizeMM},
     };
     for (const auto& k : kTexts) {
-        if (!ReadText(file, s, k.key, p.*k.field)) return false;
+        if (!ReadText(file, s, k.key, p.*k.field)) {
+            return Fail(failure, k.key, PaperReadFault::kMissing);
+        }
     }
     if (!ReadText(file, s, "szSizeIN", p.szSizeIN)) p.szSizeIN.assign(1, ' ');
-    if (!ReadText(file, s, "MediaAtrInfo", p.MediaAtrInfo)) return false;
-    if (!ReadText(file, s, "reserved_12_", p.reserved_12_)) return false;
+    if (!ReadText(file, s, "MediaAtrInfo", p.MediaAtrInfo)) {
+        return Fail(failure, "MediaAtrInfo", PaperReadFault::kMissing);
+    }
+    if (!ReadText(file, s, "reserved_12_", p.reserved_12_)) {
+        return Fail(failure, "reserved_12_", PaperReadFault::kMissing);
+    }
     ApplyReservedItems(p);
     return true;
 }
 
 }  // namespace
+
+std::optional<std::string> ReadTextKey(const ProfileFile& file, std::string_view section,
+                                       std::string_view key) {
+    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
+    if (IsMissing(value)) return std::nullopt;
+    return value;
+}
 
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadFile(path);
@@ -201,8 +225,9 @@ std::string PaperSectionName(int sectionNumber) {
     return name;
 }
 
-bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper) {
-    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper);
+bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper,
+                     PaperReadFailure* failure) {
+    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper, failure);
 }
 
 bool ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
@@ -240,14 +265,18 @@ void LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const Pro
     if (table.paperCount <= kMaxPapers) readAll(userFile, false);
 }
 
-int ReservedItem(std::string_view reserved, int index) {
-    reserved = reserved.substr(0, kReservedExamined);
+std::string_view ReservedItemText(std::string_view reserved, int index) {
+    reserved = reserved.substr(0, kReservedExaminedChars);
     for (int i = 0; i < index; ++i) {
         const size_t comma = reserved.find(',');
-        if (comma == std::string_view::npos) return 0;
+        if (comma == std::string_view::npos) return {};
         reserved.remove_prefix(comma + 1);
     }
-    reserved = reserved.substr(0, reserved.find(','));
+    return reserved.substr(0, reserved.find(','));
+}
+
+int ReservedItem(std::string_view reserved, int index) {
+    reserved = ReservedItemText(reserved, index);
     // Decimal as the C library reads it: blanks, a sign, digits up to the first other
     // character; values beyond int are held at its limits.
     size_t i = 0;
