@@ -16,6 +16,7 @@
 
 namespace {
 
+using family_test::FirstError;
 using family_test::RunTool;
 using family_test::WinPath;
 
@@ -154,13 +155,6 @@ TEST_F(FamilyTools, BareNameIsFoundBesideTheLibrary) {
     EXPECT_EQ(OpenCount("KVX610ad.lyt"), 15);
     DeleteFileA(table.c_str());
     EXPECT_EQ(OpenCount("KVX610ad.lyt"), -1);
-}
-
-// The first line of a log that starts with "error: ", as the build pipeline shows it.
-std::string FirstError(const std::string& log) {
-    const size_t at = log.find("error: ");
-    if (at == std::string::npos) return {};
-    return log.substr(at, log.find("\r\n", at) - at);
 }
 
 TEST_F(FamilyTools, CompilerRefusesOnlyAnUnusableSourceAndLeavesNoTable) {
