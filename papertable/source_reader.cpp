@@ -16,7 +16,6 @@ namespace papertable {
 namespace {
 
 constexpr std::string_view kMissing(&kMissingMarker, 1);
-constexpr size_t kReservedExamined = 100;
 
 bool IsMissing(const std::string& value) {
     return value.empty() || value[0] == kMissingMarker;
@@ -43,16 +42,16 @@ std::optional<std::string> ReadValue(const ProfileFile& file, std::string_view s
 // A device key: a text that must be present and not empty.
 bool ReadText(const ProfileFile& file, std::string_view section, std::string_view key,
               std::string& field) {
-    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
-    if (IsMissing(value)) return false;
-    field = std::move(value);
+    auto value = ReadTextKey(file, section, key);
+    if (!value) return false;
+    field = std::move(*value);
     return true;
 }
 
-// Reads one key into its field at the field's width. False when the paper cannot
+// Reads one key into its field at the field's width. A fault when the paper cannot
 // be read: a missing text or a name that does not fit.
-bool ReadKey(const ProfileFile& file, std::string_view section, const PaperKey& key,
-             PaperRecord& paper) {
+PaperReadFault ReadKey(const ProfileFile& file, std::string_view section, const PaperKey& key,
+                       PaperRecord& paper) {
     return std::visit(
         [&](auto member) {
             auto& field = paper.*member;
@@ -60,18 +59,20 @@ bool ReadKey(const ProfileFile& file, std::string_view section, const PaperKey& 
             if constexpr (std::is_integral_v<Field>) {
                 // Never missing: absent or not a number reads 0; cut to the field.
                 field = static_cast<Field>(file.GetInt(section, key.name, 0));
-                return true;
+                return PaperReadFault::kNone;
             } else {
                 auto value = ReadValue(file, section, key);
-                if (!value) return false;
+                if (!value) return PaperReadFault::kMissing;
                 if constexpr (std::is_same_v<Field, std::string>) {
                     field = std::move(*value);
-                    return true;
+                    return PaperReadFault::kNone;
                 } else {
                     // Cleared first, so that nothing of an earlier, longer name stays
                     // past the end.
                     field.fill(0);
-                    return win::AnsiToWide(*value, std::span<char16_t>(field));
+                    return win::AnsiToWide(*value, std::span<char16_t>(field))
+                               ? PaperReadFault::kNone
+                               : PaperReadFault::kTooLong;
                 }
             }
         },
@@ -93,16 +94,28 @@ void AfterRead(const PaperKey& key, PaperRecord& paper) {
     }
 }
 
-bool ReadPaperKeys(const ProfileFile& file, std::string_view section, PaperRecord& paper) {
+bool ReadPaperKeys(const ProfileFile& file, std::string_view section, PaperRecord& paper,
+                   PaperReadFailure* failure) {
     for (const size_t index : kPaperKeyReadingOrder) {
         const PaperKey& key = kPaperKeys[index];
-        if (!ReadKey(file, section, key, paper)) return false;
+        const PaperReadFault fault = ReadKey(file, section, key, paper);
+        if (fault != PaperReadFault::kNone) {
+            if (failure) *failure = {std::string(key.name), fault};
+            return false;
+        }
         AfterRead(key, paper);
     }
     return true;
 }
 
 }  // namespace
+
+std::optional<std::string> ReadTextKey(const ProfileFile& file, std::string_view section,
+                                       std::string_view key) {
+    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
+    if (IsMissing(value)) return std::nullopt;
+    return value;
+}
 
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadFile(path);
@@ -128,8 +141,9 @@ std::string PaperSectionName(int sectionNumber) {
     return name;
 }
 
-bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper) {
-    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper);
+bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper,
+                     PaperReadFailure* failure) {
+    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper, failure);
 }
 
 PaperRead ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
@@ -170,14 +184,18 @@ bool LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const Pro
     return !refused;
 }
 
-int ReservedItem(std::string_view reserved, int index) {
-    reserved = reserved.substr(0, kReservedExamined);
+std::string_view ReservedItemText(std::string_view reserved, int index) {
+    reserved = reserved.substr(0, kReservedExaminedChars);
     for (int i = 0; i < index; ++i) {
         const size_t comma = reserved.find(',');
-        if (comma == std::string_view::npos) return 0;
+        if (comma == std::string_view::npos) return {};
         reserved.remove_prefix(comma + 1);
     }
-    reserved = reserved.substr(0, reserved.find(','));
+    return reserved.substr(0, reserved.find(','));
+}
+
+int ReservedItem(std::string_view reserved, int index) {
+    reserved = ReservedItemText(reserved, index);
     // Decimal as the C library reads it: blanks, a sign, digits up to the first other
     // character; values beyond int are held at its limits.
     size_t i = 0;

@@ -27,18 +27,6 @@ std::string Integer(KeyFormat format, int64_t value) {
     return text;
 }
 
-// At most kHeaderDeviceNameBytes bytes, not ending inside a double-byte character.
-std::string HeaderDeviceName(const std::string& name) {
-    if (name.size() <= kHeaderDeviceNameBytes) return name;
-    size_t end = 0;
-    while (end < kHeaderDeviceNameBytes) {
-        const size_t step = win::IsLeadByte(name[end]) ? 2 : 1;
-        if (end + step > kHeaderDeviceNameBytes) break;
-        end += step;
-    }
-    return name.substr(0, end);
-}
-
 void WriteDevice(const DeviceRecord& device, ProfileWriter& out) {
     for (const DeviceKey& key : kVersionKeys) {
         out.WriteString("Version", key.name, device.*key.field);
@@ -101,7 +89,8 @@ bool WriteFile(win::FileSystem& files, const std::string& path, const std::strin
 void WriteSourceHead(const DeviceRecord& device, ProfileWriter& out) {
     out.AppendLine(";" + kStars);
     out.AppendLine(";");
-    out.AppendLine(";\t" + HeaderDeviceName(device.dmDeviceName) + " LYT Source File");
+    out.AppendLine(";\t" + win::CutAnsiText(device.dmDeviceName, kHeaderDeviceNameBytes) +
+                   " LYT Source File");
     out.AppendLine(";");
     out.AppendLine(std::string(";\t") + kOwnerNotice);
     out.AppendLine(";");
