@@ -6,7 +6,7 @@
 // itself, so that our interfaces keep their method names.
 #include "win/win32_dialog_window.h"
 
-#include "ui/popup_button_win32.h"
+#include "win/popup_button_win32.h"
 // clang-format on
 
 namespace win {
@@ -235,7 +235,7 @@ bool Win32DialogWindow::DrawBitmap(int bitmapId, Point at) {
 }
 
 void Win32DialogWindow::AttachPopupButton(int controlId, int menuId, int commandId) {
-    ui::AttachPopupButtonWin32(window_, controlId, menuId, commandId, module_);
+    win::popup::AttachPopupButtonWin32(window_, controlId, menuId, commandId, module_);
 }
 
 }  // namespace win

@@ -17,8 +17,8 @@
 #include "mainwindow/paper_list_edit.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 

@@ -11,7 +11,7 @@
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "tests/family/tools_win.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 

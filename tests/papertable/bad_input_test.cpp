@@ -9,7 +9,7 @@ using namespace std::string_literals;
 
 #include "papertable/source_reader.h"
 #include "sample_source.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "resources/resource_ids.h"
 #include "sample_source.h"
 #include "tests/fakes/fake_file_system.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "papertable/source_reader.h"
 #include "sample_source.h"
 #include "tests/fakes/fake_file_system.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

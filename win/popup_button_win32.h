@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace ui {
+namespace win::popup {
 
 // Takes over push button `controlId` of `dialog`: owner-drawn with a drop-down arrow,
 // menu `menuId` loaded from `resources`. Drawing is handled by a subclass of
@@ -13,4 +13,4 @@ namespace ui {
 bool AttachPopupButtonWin32(HWND dialog, int controlId, int menuId, int commandId,
                             HINSTANCE resources);
 
-}  // namespace ui
+}  // namespace win::popup

@@ -1,8 +1,8 @@
-#include "ui/popup_button.h"
+#include "win/popup_button.h"
 
 #include <algorithm>
 
-namespace ui {
+namespace win::popup {
 namespace {
 
 constexpr int kVkReturn = 13;
@@ -96,4 +96,4 @@ PopupDrawing LayOutPopupButton(const Rect& item, bool themed, bool selected) {
     return drawing;
 }
 
-}  // namespace ui
+}  // namespace win::popup
