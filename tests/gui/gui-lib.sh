@@ -1,8 +1,8 @@
 # Shared by the GUI test scripts; sourced with `here` set to tests/gui. Sets `root`,
-# `program` and the Wine environment, ends the script with 77 (skipped) while
-# velkor.exe is not staged, and gives the helpers every script uses.
+# `program` and the Wine environment, fails the script when the stage in out/dist
+# is missing or not the build's, and gives the helpers every script uses.
 root="$(cd "$here/../.." && pwd)"
-[ -f "$root/out/dist/program/velkor.exe" ] || { echo "velkor.exe is not staged in out/dist yet"; exit 77; }
+"$root/scripts/dist" --check || { echo "FAIL: out/dist does not hold the build's deliverables"; exit 1; }
 . "$root/scripts/wine-env"
 export DISPLAY="${VELKOR_DISPLAY:-:44}"
 program='C:\Program Files\Mertavo\velkor.exe'

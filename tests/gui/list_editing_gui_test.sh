@@ -6,8 +6,8 @@
 #   2. Edit and "Overwrite" change its width in place;
 #   3. Edit and "Save as new" under another name store a copy beside it.
 # Keys go to the windows through their mnemonics (there is no window manager).
-# Saves out/gui/list-editing.png. Needs out/dist (scripts/dist) and
-# scripts/wine-setup; exits 77 (skipped) while velkor.exe is not staged yet.
+# Saves out/gui/list-editing.png. Needs out/dist (scripts/dist) as the build left
+# it; fails without.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/gui-lib.sh"
@@ -71,7 +71,7 @@ name_count() { tr -d '\r' <"$1" | grep -cxF "szPaperName_mm=$2"; }
 # adds to the same table.
 "$here/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"
