@@ -26,3 +26,15 @@ wait_exit() {
     for _ in $(seq $(($2 * 5))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.2; done
     return 1
 }
+
+# Makes window $1 the one that takes the keys: a click on its caption, as a user
+# would do. The test prefix's windows are unmanaged, and Wine activates such a
+# window on a click; X input focus alone does not activate it after another
+# program's window has been active.
+activate() {
+    local X Y WIDTH HEIGHT SCREEN WINDOW
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "${WIDTH:-}" ] && xdotool mousemove $((X + WIDTH / 3)) $((Y + 5)) click 1
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
+    sleep 0.2
+}

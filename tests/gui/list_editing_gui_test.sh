@@ -26,11 +26,10 @@ die() {
     exit 1
 }
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
-# Focuses window $1 and presses the keys that follow.
+# Activates window $1 and presses the keys that follow.
 keys() {
-    local window=$1
+    activate "$1"
     shift
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     xdotool key --delay 60 "$@"
 }
 # Puts text $2 into the field reached by mnemonic $1 (focus by mnemonic selects
@@ -41,13 +40,14 @@ field() {
     xdotool type --delay 40 "$2"
 }
 # Saves the editor $1 by key $2 and waits for it to close; a box of the main
-# window's title on top means the editor refused or the install failed.
+# window's title on top means the editor refused or the install failed. (A search
+# that meets a window being destroyed can miss windows: only more than one counts.)
 save_editor() {
     local editor=$1 key=$2 label=$3
     local i
     keys "$editor" "$key"
     for i in $(seq 450); do
-        [ "$(windows_titled "$title")" -eq 1 ] || die "$label: a message box is open"
+        [ "$(windows_titled "$title")" -le 1 ] || die "$label: a message box is open"
         [ -z "$(xdotool search --name "^$4\$" 2>/dev/null)" ] && return 0
         sleep 0.2
     done

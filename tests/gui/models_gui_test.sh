@@ -178,7 +178,7 @@ for tool in kvx500pc.exe kvx500cv.exe; do
             fail "without $tool: the box does not hold message 1101; it shows:"
             cat "$logs/probe.out"
         fi
-        xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box" 2>/dev/null
+        activate "$box"
         xdotool key Return
         if wait_exit "$velkor" 20; then
             echo "ok: without $tool velkor ended after Enter"

@@ -6,6 +6,19 @@
 
 namespace win::headless {
 
+namespace {
+
+const DialogTemplate* ModuleTemplate(int templateId) {
+    const auto& templates = LanguageModuleTemplates();
+    const auto found = templates.find(templateId);
+    return found == templates.end() ? nullptr : &found->second;
+}
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(Dialog& dialog, HeadlessWindow* parent)
+    : HeadlessWindow(dialog, parent, ModuleTemplate(dialog.TemplateId())) {}
+
 void HeadlessWindow::Deliver(const Message& message) {
     if (ended_) return;
     dialog_.Dispatch(message);

@@ -49,9 +49,11 @@ struct DrawnBitmap {
 
 class HeadlessWindow : public DialogWindow {
 public:
-    // `layout` is the dialog's template, or null for a dialog of no known template.
+    // `layout` is the dialog's template, or null for a dialog of no known template;
+    // without it, the dialog's template in the language module.
     HeadlessWindow(Dialog& dialog, HeadlessWindow* parent, const DialogTemplate* layout)
         : dialog_(dialog), parent_(parent), layout_(layout) {}
+    HeadlessWindow(Dialog& dialog, HeadlessWindow* parent);
 
     // Driving the dialog as a user would. Each call delivers the notification the
     // platform would send; events of a dialog that has ended are ignored.

@@ -1,10 +1,10 @@
-// Win32 side of the split button: the dialog window backend calls this from its
-// DialogWindow::AttachPopupButton.
+// Win32 side of the split button: the program gives it to the dialog layer's Win32
+// backend (win::Win32Ui), which calls it from DialogWindow::AttachPopupButton.
 #pragma once
 
 #include <windows.h>
 
-namespace win::popup {
+namespace ui {
 
 // Takes over push button `controlId` of `dialog`: owner-drawn with a drop-down arrow,
 // menu `menuId` loaded from `resources`. Drawing is handled by a subclass of
@@ -13,4 +13,4 @@ namespace win::popup {
 bool AttachPopupButtonWin32(HWND dialog, int controlId, int menuId, int commandId,
                             HINSTANCE resources);
 
-}  // namespace win::popup
+}  // namespace ui

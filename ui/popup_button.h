@@ -11,7 +11,7 @@
 
 #include "win/ui.h"
 
-namespace win::popup {
+namespace ui {
 
 inline constexpr int kArrowZoneWidth = 16;        // pixels at the right edge that open the menu
 inline constexpr uint32_t kOwnerDrawType = 0x0B;  // BS_OWNERDRAW
@@ -74,4 +74,4 @@ struct PopupDrawing {
 // Geometry of one owner-draw pass over `item`, themed or classic.
 PopupDrawing LayOutPopupButton(const Rect& item, bool themed, bool selected);
 
-}  // namespace win::popup
+}  // namespace ui

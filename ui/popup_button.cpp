@@ -1,8 +1,8 @@
-#include "win/popup_button.h"
+#include "ui/popup_button.h"
 
 #include <algorithm>
 
-namespace win::popup {
+namespace ui {
 namespace {
 
 constexpr int kVkReturn = 13;
@@ -96,4 +96,4 @@ PopupDrawing LayOutPopupButton(const Rect& item, bool themed, bool selected) {
     return drawing;
 }
 
-}  // namespace win::popup
+}  // namespace ui

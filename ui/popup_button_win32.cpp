@@ -1,4 +1,4 @@
-#include "win/popup_button_win32.h"
+#include "ui/popup_button_win32.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "win/popup_button.h"
+#include "ui/popup_button.h"
 
-namespace win::popup {
+namespace ui {
 namespace {
 
 constexpr UINT_PTR kButtonSubclassId = 0x70B0;
@@ -232,4 +232,4 @@ bool AttachPopupButtonWin32(HWND dialog, int controlId, int menuId, int commandI
     return true;
 }
 
-}  // namespace win::popup
+}  // namespace ui
