@@ -131,6 +131,31 @@ Tokens Tokenize(std::string_view text) {
     return tokens;
 }
 
+// Records `directive` (the text after '#') when it is #define NAME body or
+// #define NAME(params) body; other directives are skipped.
+void AddDefine(const std::string& directive, Macros& macros) {
+    std::istringstream words(directive);
+    std::string command;
+    words >> command;
+    if (command != "define") return;
+    const size_t nameStart = directive.find_first_not_of(" \t", directive.find(command) + 6);
+    if (nameStart == std::string::npos) return;
+    size_t nameEnd = nameStart;
+    while (nameEnd < directive.size() && WordChar(directive[nameEnd])) ++nameEnd;
+    Macro macro;
+    size_t bodyStart = nameEnd;
+    if (nameEnd < directive.size() && directive[nameEnd] == '(') {
+        macro.functionLike = true;
+        const size_t close = directive.find(')', nameEnd);
+        if (close == std::string::npos) Fail("unclosed macro parameters: " + directive);
+        for (const Token& param : Tokenize(directive.substr(nameEnd + 1, close - nameEnd - 1)))
+            if (param.kind == Token::Word) macro.params.push_back(param.text);
+        bodyStart = close + 1;
+    }
+    macro.body = Tokenize(directive.substr(bodyStart));
+    macros[directive.substr(nameStart, nameEnd - nameStart)] = std::move(macro);
+}
+
 // Takes the preprocessor lines out of `script` (keeping #define macros) and gives
 // the rest as tokens.
 Tokens Preprocess(std::string_view script, Macros& macros) {
@@ -145,30 +170,10 @@ Tokens Preprocess(std::string_view script, Macros& macros) {
         }
         std::string directive = line.substr(first + 1);
         while (!directive.empty() && directive.back() == '\\' && std::getline(lines, line)) {
-            directive.back() = ' ';
+            directive.back() = ' ';  // a continued line
             directive += line;
         }
-        // #define NAME body or #define NAME(params) body; other directives are skipped.
-        std::istringstream words(directive);
-        std::string command;
-        words >> command;
-        if (command != "define") continue;
-        const size_t nameStart = directive.find_first_not_of(" \t", directive.find("define") + 6);
-        if (nameStart == std::string::npos) continue;
-        size_t nameEnd = nameStart;
-        while (nameEnd < directive.size() && WordChar(directive[nameEnd])) ++nameEnd;
-        Macro macro;
-        size_t bodyStart = nameEnd;
-        if (nameEnd < directive.size() && directive[nameEnd] == '(') {
-            macro.functionLike = true;
-            const size_t close = directive.find(')', nameEnd);
-            if (close == std::string::npos) Fail("unclosed macro parameters: " + directive);
-            for (const Token& param : Tokenize(directive.substr(nameEnd + 1, close - nameEnd - 1)))
-                if (param.kind == Token::Word) macro.params.push_back(param.text);
-            bodyStart = close + 1;
-        }
-        macro.body = Tokenize(directive.substr(bodyStart));
-        macros[directive.substr(nameStart, nameEnd - nameStart)] = std::move(macro);
+        AddDefine(directive, macros);
     }
     return Tokenize(rest);
 }
