@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "resources/resource_ids.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

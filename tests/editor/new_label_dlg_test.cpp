@@ -6,8 +6,8 @@
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 
 namespace {
 

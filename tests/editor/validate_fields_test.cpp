@@ -6,8 +6,8 @@
 
 #include "editor/apply_fields.h"
 #include "resources/resource_ids.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 
 namespace {
 

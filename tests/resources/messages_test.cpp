@@ -13,7 +13,7 @@
 #include "resources/resource_ids.h"
 #include "tests/resources/resource_sources.h"
 #include "win/codepage.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

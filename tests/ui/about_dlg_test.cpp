@@ -4,7 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "version/display_version.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 
