@@ -101,7 +101,8 @@ TEST_F(PipelineTest, EachReadOnlyFileIsMadeWritableWhenAsked) {
         files = fakes::FakeFileSystem();
         files.Put(c.path, "earlier", kAttributeReadOnly);
         const auto built = Build(true);
-        ASSERT_TRUE(built.outcome.Ok()) << c.path << ": " << built.outcome.failure;
+        EXPECT_TRUE(built.outcome.Ok()) << c.path << ": " << built.outcome.failure;
+        if (!built.outcome.Ok()) continue;
         const auto installed = build::InstallPaperData(
             files, built.files, build::DestinationPaths("D:\\drv\\3", "kvx510", built.files), true);
         EXPECT_TRUE(installed.outcome.Ok()) << c.path << ": " << installed.outcome.failure;
