@@ -138,10 +138,8 @@ bool CNewLabelDlg::OnInitDialog() {
 
     const int kindIds[] = {IDS_KIND_ROLL, IDS_KIND_LABEL, IDS_KIND_MARK};
     window.ClearItems(IDC_ED_KIND);
-    for (size_t i = 0; i < kindTexts_.size(); ++i) {
-        if (GetUi().HasString(kindIds[i])) kindTexts_[i] = GetUi().LoadString(kindIds[i]);
-        window.AddItem(IDC_ED_KIND, kindTexts_[i]);
-    }
+    // In the order of the kinds; a text the module lacks leaves its entry empty.
+    for (const int id : kindIds) window.AddItem(IDC_ED_KIND, GetUi().LoadString(id));
     ApplyKind();
 
     for (const auto& field : NumberFields()) window.SetSpinRange(field.spinId, 0, 1);

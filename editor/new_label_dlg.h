@@ -61,7 +61,6 @@ private:
     EditorArgs args_;
     EditorLimits limits_;
     int16_t kind_ = 74;  // the kind list's choice: 74, 75 or 76
-    std::array<std::string, 3> kindTexts_;
 
     std::string name_;
     // Field texts and their dimension labels, in the order of NumberFields().
