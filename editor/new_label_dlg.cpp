@@ -128,7 +128,7 @@ bool CNewLabelDlg::OnInitDialog() {
     window.SetTitle(GetUi().LoadString(editing ? IDS_EDITOR_EDIT : IDS_EDITOR_NEW));
     window.Show(IDC_ED_OVERWRITE, editing);
     if (papertable::ReservedItem(record.reserved_12_, 6) == 2) record.nType = papertable::kKindMark;
-    kind_ = KindFromSelection(KindEntry(record.nType));
+    kind_ = KindFromSelection(KindEntry(record.nType));  // any other type opens as 76
     for (auto& unit : units_) unit = UnitLabel(inch);
     widthRange_ = RangeLabel(limits_.width, inch, args_.decimalSeparator);
     record.editLocked = false;
@@ -250,7 +250,7 @@ void CNewLabelDlg::OnNumberChange(const win::Message& message) {
     const FilterResult result = NumberFieldFilter(input);
     Text(id) = result.text;
     if (result.label) Label(id) = *result.label;
-    if (id == IDC_ED_TOP && args_.record.nType == papertable::kKindRoll) MirrorTopToBottom();
+    if (id == IDC_ED_TOP && kind_ == papertable::kKindRoll) MirrorTopToBottom();
     if (id == IDC_ED_MARK_OFFSET &&
         MarkOffsetNegative(oldText) != MarkOffsetNegative(result.text)) {
         Repaint();
@@ -284,7 +284,7 @@ win::Handling CNewLabelDlg::OnVScroll(const win::Message& message) {
     text = message.pos == 1 ? StepUp(text, steps.upper.Millimetres(), inch, separator)
                             : StepDown(text, steps.lower.Millimetres(), inch, separator);
     labels_[index] = DimensionLabelFromText(text, inch);
-    if (index == kTop && args_.record.nType == papertable::kKindRoll) MirrorTopToBottom();
+    if (index == kTop && kind_ == papertable::kKindRoll) MirrorTopToBottom();
     if (index == kMarkOffset && MarkOffsetNegative(before) != MarkOffsetNegative(text)) Repaint();
     UpdateData(Direction::ToControls);
     return win::Handling::AlsoDefault;
