@@ -30,7 +30,7 @@ int AdjustEntry(int step) {
 
 CAdvanceDlg::CAdvanceDlg(win::Ui& ui, papertable::PaperRecord& record, bool inchUnits,
                          char decimalSeparator, int resolution)
-    : Dialog(ui, IDD_ADVANCED),
+    : Dialog(ui, IDD_ADVANCED, win::Placement::ParentCornerOnFirstShow),
       record_(record),
       inchUnits_(inchUnits),
       separator_(decimalSeparator),
@@ -41,7 +41,6 @@ CAdvanceDlg::CAdvanceDlg(win::Ui& ui, papertable::PaperRecord& record, bool inch
         {Event::Change, IDC_ADV_Y, &CAdvanceDlg::OnOffsetChange},
         {Event::VScroll, 0, &CAdvanceDlg::OnVScroll},
         {Event::Paint, 0, &CAdvanceDlg::OnPaint},
-        {Event::Show, 0, &CAdvanceDlg::OnShow},
     };
     UseMessageMap(this, map);
 }
@@ -70,7 +69,7 @@ bool CAdvanceDlg::OnInitDialog() {
 
     window.SetSpinRange(IDC_ADV_SPIN_X, 0, 1);
     window.SetSpinRange(IDC_ADV_SPIN_Y, 0, 1);
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     return true;
 }
 
@@ -114,36 +113,31 @@ void CAdvanceDlg::OnOffsetChange(const win::Message& message) {
     std::string& text = id == IDC_ADV_X ? x_ : y_;
     std::string& label = id == IDC_ADV_X ? xLabel_ : yLabel_;
     const std::string oldText = text;
-    UpdateData(true);
+    UpdateData(Direction::FromControls);
     const auto result =
         FilterOffset(oldText, text, window.EditSelection(id), inchUnits_, separator_);
     text = result.text;
     label = result.label.value_or(label);
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     window.SetEditSelection(id, result.selection);
     window.ScrollCaret(id);
 }
 
-void CAdvanceDlg::OnVScroll(const win::Message& message) {
-    message.callDefault = true;
-    if (message.code != win::kScrollThumbPosition) return;
-    if (message.id != IDC_ADV_SPIN_X && message.id != IDC_ADV_SPIN_Y) return;
-    UpdateData(true);
-    const bool x = message.id == IDC_ADV_SPIN_X;
-    std::string& text = x ? x_ : y_;
-    text = StepOffset(text, message.pos != 0, inchUnits_, separator_);
-    (x ? xLabel_ : yLabel_) = editor::DimensionLabelFromText(text, inchUnits_);
-    UpdateData(false);
+win::Handling CAdvanceDlg::OnVScroll(const win::Message& message) {
+    if (message.code == win::kScrollThumbPosition &&
+        (message.id == IDC_ADV_SPIN_X || message.id == IDC_ADV_SPIN_Y)) {
+        UpdateData(Direction::FromControls);
+        const bool x = message.id == IDC_ADV_SPIN_X;
+        std::string& text = x ? x_ : y_;
+        text = StepOffset(text, message.pos != 0, inchUnits_, separator_);
+        (x ? xLabel_ : yLabel_) = editor::DimensionLabelFromText(text, inchUnits_);
+        UpdateData(Direction::ToControls);
+    }
+    return win::Handling::AlsoDefault;
 }
 
 void CAdvanceDlg::OnPaint(const win::Message&) {
     Window().DrawBitmap(IDB_ADVANCED, Window().ControlOrigin(IDC_ADV_PICTURE));
-}
-
-void CAdvanceDlg::OnShow(const win::Message& message) {
-    if (!message.shown || shown_) return;
-    shown_ = true;
-    Window().MoveToParentClientOrigin();
 }
 
 bool CAdvanceDlg::OffsetsInRange() {
@@ -174,7 +168,7 @@ void CAdvanceDlg::StoreAdjustments(int firstCombo, int secondCombo) {
 }
 
 void CAdvanceDlg::OnOK() {
-    UpdateData(true);
+    UpdateData(Direction::FromControls);
     if (!OffsetsInRange()) return;
     auto dots = [&](const std::string& text) {
         return static_cast<int16_t>(
@@ -192,6 +186,14 @@ void CAdvanceDlg::OnOK() {
         StoreAdjustments(IDC_ADV_ADJUST_B1, IDC_ADV_ADJUST_B2);
     record_.reserved_12_ = FormatReserved(values_);
     EndDialog(win::kIdOk);
+}
+
+editor::AdvancedSettings AdvancedSettingsFor(win::Ui& ui) {
+    return [&ui](const editor::AdvancedSettingsRequest& request, win::DialogWindow& owner) {
+        CAdvanceDlg dialog(ui, request.record, request.inchUnits, request.decimalSeparator,
+                           request.resolution);
+        dialog.RunModal(&owner);
+    };
 }
 
 }  // namespace advanced

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "advanced/reserved_values.h"
+#include "editor/advanced_settings.h"
 #include "papertable/paper_record.h"
 #include "win/dialog.h"
 
@@ -24,9 +25,8 @@ protected:
 
 private:
     void OnOffsetChange(const win::Message& message);
-    void OnVScroll(const win::Message& message);
+    win::Handling OnVScroll(const win::Message& message);
     void OnPaint(const win::Message& message);
-    void OnShow(const win::Message& message);
 
     void FillCombos();
     bool OffsetsInRange();
@@ -37,7 +37,6 @@ private:
     char separator_;
     int resolution_;
     ReservedValues values_{};
-    bool shown_ = false;
 
     std::string x_;
     std::string y_;
@@ -46,5 +45,8 @@ private:
     std::string unit_;
     std::string range_;
 };
+
+// The paper editor's way to this dialog: runs it on the request's record.
+editor::AdvancedSettings AdvancedSettingsFor(win::Ui& ui);
 
 }  // namespace advanced

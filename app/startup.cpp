@@ -59,14 +59,14 @@ StartupOutcome RunStartup(std::string_view commandLine, const win::Services& ser
     const auto modulePath = LanguageModulePath(services.files);
     win::Ui* ui = modulePath ? platform.loadLanguageModule(*modulePath) : nullptr;
     if (ui == nullptr) {
-        platform.showError(kNoResourceModuleText, kBuiltInTitle);
+        platform.showError(kNoResourceModuleText, win::kDefaultApplicationTitle);
         return StartupOutcome::NoLanguageModule;
     }
 
     // The running instance's window carries the application title, so that is what
     // to look for, even when string 100 is empty and the title fell back.
     std::string title = ui->LoadString(IDS_APP_TITLE);
-    if (title.empty()) title = kBuiltInTitle;
+    if (title.empty()) title = win::kDefaultApplicationTitle;
     if (services.instance.CreateOwnedMutexExisted("mutex_" + args->modelPrefix)) {
         services.instance.ActivateWindow(title);
         return StartupOutcome::AlreadyRunning;

@@ -12,7 +12,6 @@
 
 namespace app {
 
-inline constexpr std::string_view kBuiltInTitle = "Mertavo";
 inline constexpr std::string_view kBadArgumentsText = "Bad Arguments.";
 inline constexpr std::string_view kBadArgumentsCaption = "Error";
 inline constexpr std::string_view kNoResourceModuleText = "Resource file not found.";

@@ -63,7 +63,7 @@ bool ApplyFields(const FieldTexts& texts, const UnitSettings& units, PaperRecord
     StoreWide(InchString(v.width, inch), r.szPaperWidthString_inch);
     StoreWide(InchString(v.length, inch), r.szPaperLengthString_inch);
 
-    const int16_t kind = KindFromSelection(texts.kindIndex);
+    const int16_t kind = texts.kind;
     r.nType = kind;
     r.wPafMediaID = Decimal(r.nPaperSize);
     const bool roll = kind == papertable::kKindRoll;

@@ -5,6 +5,8 @@
 
 #include "app/model_table.h"
 #include "build/paper_set.h"
+#include "editor/advanced_settings.h"
+#include "editor/editor_fields.h"
 #include "papertable/paper_record.h"
 
 namespace editor {
@@ -15,13 +17,15 @@ struct EditorArgs {
     // The model's paper set: the save flows store the paper through it, which builds
     // and installs the table; its papers are checked for names in use.
     build::PaperSet& paperSet;
-    int editMode = 0;  // 0 new paper, 1 edit the paper at currentIndex
+    EditMode editMode = EditMode::NewPaper;
     bool okInitiallyEnabled = true;
     bool inchUnits = false;
     char decimalSeparator = '.';
-    int currentIndex = -1;
+    int currentIndex = -1;  // the paper an overwrite replaces
     bool tableFull = false;
     app::ModelLimits limits{};
+    // Button 1034; without it the button only takes the kind into the record.
+    AdvancedSettings advancedSettings{};
 };
 
 // Results of a modal run besides cancel.

@@ -17,4 +17,10 @@ int16_t KindFromSelection(int index) {
     return papertable::kKindRoll;
 }
 
+int KindEntry(int16_t kind) {
+    if (kind == papertable::kKindRoll) return 0;
+    if (kind == papertable::kKindLabel) return 1;
+    return 2;
+}
+
 }  // namespace editor

@@ -20,7 +20,7 @@ struct FieldTexts {
     std::string bottom;
     std::string markLength;
     std::string markOffset;
-    int kindIndex = 0;  // selected entry of the kind list: 0, 1, 2 (or -1)
+    int16_t kind = 74;  // the kind chosen: 74, 75 or 76
 };
 
 // The fields read with ParseFixed(text, 3): thousandths of the display unit.
@@ -37,8 +37,14 @@ struct FieldValues {
 };
 FieldValues ReadFieldValues(const FieldTexts& texts, char separator);
 
-// The kind an entry of the kind list stands for: 1 gives 75, 2 gives 76, others 74.
+// The kind list holds the three kinds in the order 74, 75, 76.
+// The kind an entry stands for: 1 gives 75, 2 gives 76, any other (none chosen) 74.
 int16_t KindFromSelection(int index);
+// The entry of a record's kind: 74 gives 0, 75 gives 1, any other 2.
+int KindEntry(int16_t kind);
+
+// Whether the editor was opened for a new paper or on an existing one.
+enum class EditMode { NewPaper, ExistingPaper };
 
 // What the save steps need to know besides the texts.
 struct UnitSettings {

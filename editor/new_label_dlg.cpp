@@ -1,6 +1,5 @@
 #include "editor/new_label_dlg.h"
 
-#include "advanced/advance_dlg.h"
 #include "editor/preview.h"
 #include "editor/units.h"
 #include "papertable/source_reader.h"
@@ -15,37 +14,43 @@ struct CNewLabelDlg::NumberField {
     int spinId;
     int labelId;
     int unitId;
+    Range EditorLimits::*spinSteps;  // the spin button's limits
 };
 
 namespace {
 
 enum FieldIndex { kWidth, kLength, kGap, kRight, kTop, kLeft, kBottom, kMarkLength, kMarkOffset };
 
-constexpr int kKindRollIndex = 0;
-constexpr int kKindLabelIndex = 1;
-constexpr int kKindMarkIndex = 2;
+constexpr bool kEraseBackground = true;
 
 }  // namespace
 
 const std::array<CNewLabelDlg::NumberField, 9>& CNewLabelDlg::NumberFields() {
     static const std::array<NumberField, 9> fields = {{
-        {IDC_ED_WIDTH, IDC_ED_SPIN_WIDTH, IDC_ED_DIM_WIDTH, IDC_ED_UNIT_WIDTH},
-        {IDC_ED_LENGTH, IDC_ED_SPIN_LENGTH, IDC_ED_DIM_LENGTH, IDC_ED_UNIT_LENGTH},
-        {IDC_ED_GAP, IDC_ED_SPIN_GAP, IDC_ED_DIM_GAP, IDC_ED_UNIT_GAP},
-        {IDC_ED_RIGHT, IDC_ED_SPIN_RIGHT, IDC_ED_DIM_RIGHT, IDC_ED_UNIT_RIGHT},
-        {IDC_ED_TOP, IDC_ED_SPIN_TOP, IDC_ED_DIM_TOP, IDC_ED_UNIT_TOP},
-        {IDC_ED_LEFT, IDC_ED_SPIN_LEFT, IDC_ED_DIM_LEFT, IDC_ED_UNIT_LEFT},
-        {IDC_ED_BOTTOM, IDC_ED_SPIN_BOTTOM, IDC_ED_DIM_BOTTOM, IDC_ED_UNIT_BOTTOM},
+        {IDC_ED_WIDTH, IDC_ED_SPIN_WIDTH, IDC_ED_DIM_WIDTH, IDC_ED_UNIT_WIDTH,
+         &EditorLimits::width},
+        {IDC_ED_LENGTH, IDC_ED_SPIN_LENGTH, IDC_ED_DIM_LENGTH, IDC_ED_UNIT_LENGTH,
+         &EditorLimits::length},
+        {IDC_ED_GAP, IDC_ED_SPIN_GAP, IDC_ED_DIM_GAP, IDC_ED_UNIT_GAP, &EditorLimits::gap},
+        {IDC_ED_RIGHT, IDC_ED_SPIN_RIGHT, IDC_ED_DIM_RIGHT, IDC_ED_UNIT_RIGHT,
+         &EditorLimits::rightMargin},
+        {IDC_ED_TOP, IDC_ED_SPIN_TOP, IDC_ED_DIM_TOP, IDC_ED_UNIT_TOP, &EditorLimits::topMargin},
+        {IDC_ED_LEFT, IDC_ED_SPIN_LEFT, IDC_ED_DIM_LEFT, IDC_ED_UNIT_LEFT,
+         &EditorLimits::leftMargin},
+        {IDC_ED_BOTTOM, IDC_ED_SPIN_BOTTOM, IDC_ED_DIM_BOTTOM, IDC_ED_UNIT_BOTTOM,
+         &EditorLimits::topMargin},
         {IDC_ED_MARK_LENGTH, IDC_ED_SPIN_MARK_LENGTH, IDC_ED_DIM_MARK_LENGTH,
-         IDC_ED_UNIT_MARK_LENGTH},
+         IDC_ED_UNIT_MARK_LENGTH, &EditorLimits::markLength},
         {IDC_ED_MARK_OFFSET, IDC_ED_SPIN_MARK_OFFSET, IDC_ED_DIM_MARK_OFFSET,
-         IDC_ED_UNIT_MARK_OFFSET},
+         IDC_ED_UNIT_MARK_OFFSET, &EditorLimits::markOffset},
     }};
     return fields;
 }
 
 CNewLabelDlg::CNewLabelDlg(win::Ui& ui, const EditorArgs& args)
-    : Dialog(ui, IDD_EDITOR), args_(args) {
+    : Dialog(ui, IDD_EDITOR, win::Placement::ParentCornerOnFirstShow),
+      args_(args),
+      limits_(LimitsOf(args.limits)) {
     using win::Event;
     static const win::MessageEntry<CNewLabelDlg> map[] = {
         {Event::Change, IDC_ED_NAME, &CNewLabelDlg::OnNameChange},
@@ -63,7 +68,6 @@ CNewLabelDlg::CNewLabelDlg(win::Ui& ui, const EditorArgs& args)
         {Event::Command, IDC_ED_ADVANCED, &CNewLabelDlg::OnAdvanced},
         {Event::Command, IDC_ED_OVERWRITE, &CNewLabelDlg::OnOverwrite},
         {Event::Paint, 0, &CNewLabelDlg::OnPaint},
-        {Event::Show, 0, &CNewLabelDlg::OnShow},
     };
     UseMessageMap(this, map);
 }
@@ -84,7 +88,9 @@ std::string& CNewLabelDlg::Label(int fieldId) {
 
 void CNewLabelDlg::Exchange(DataExchange& dx) {
     dx.Text(IDC_ED_NAME, name_);
-    dx.ComboSelection(IDC_ED_KIND, kindIndex_);
+    int kindEntry = KindEntry(kind_);
+    dx.ComboSelection(IDC_ED_KIND, kindEntry);
+    if (dx.Saving()) kind_ = KindFromSelection(kindEntry);
     for (size_t i = 0; i < fields_.size(); ++i) {
         const NumberField& field = NumberFields()[i];
         dx.Text(field.fieldId, fields_[i]);
@@ -110,21 +116,21 @@ FieldTexts CNewLabelDlg::Fields() const {
             fields_[kBottom],
             fields_[kMarkLength],
             fields_[kMarkOffset],
-            kindIndex_};
+            kind_};
 }
 
 bool CNewLabelDlg::OnInitDialog() {
     auto& window = Window();
     auto& record = args_.record;
     const bool inch = args_.inchUnits;
-    const char separator = args_.decimalSeparator;
+    const bool editing = args_.editMode == EditMode::ExistingPaper;
 
-    window.SetTitle(GetUi().LoadString(args_.editMode == 1 ? IDS_EDITOR_EDIT : IDS_EDITOR_NEW));
-    window.Show(IDC_ED_OVERWRITE, args_.editMode == 1);
+    window.SetTitle(GetUi().LoadString(editing ? IDS_EDITOR_EDIT : IDS_EDITOR_NEW));
+    window.Show(IDC_ED_OVERWRITE, editing);
     if (papertable::ReservedItem(record.reserved_12_, 6) == 2) record.nType = papertable::kKindMark;
+    kind_ = KindFromSelection(KindEntry(record.nType));  // any other type opens as 76
     for (auto& unit : units_) unit = UnitLabel(inch);
-    widthRange_ = WidthRangeLabel(args_.limits, inch, separator);
-    lengthRange_ = LengthRangeLabel(record.nType == papertable::kKindMark, inch, separator);
+    widthRange_ = RangeLabel(limits_.width, inch, args_.decimalSeparator);
     record.editLocked = false;
     const auto& name = inch ? record.szPaperName_inch : record.szPaperName_mm;
     name_ = win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
@@ -132,21 +138,13 @@ bool CNewLabelDlg::OnInitDialog() {
 
     const int kindIds[] = {IDS_KIND_ROLL, IDS_KIND_LABEL, IDS_KIND_MARK};
     window.ClearItems(IDC_ED_KIND);
-    for (size_t i = 0; i < kindTexts_.size(); ++i) {
-        if (GetUi().HasString(kindIds[i])) kindTexts_[i] = GetUi().LoadString(kindIds[i]);
-        window.AddItem(IDC_ED_KIND, kindTexts_[i]);
-    }
-    if (record.nType == papertable::kKindRoll)
-        kindIndex_ = kKindRollIndex;
-    else if (record.nType == papertable::kKindLabel)
-        kindIndex_ = kKindLabelIndex;
-    else
-        kindIndex_ = kKindMarkIndex;
-    ApplyKind(kindIndex_);
+    // In the order of the kinds; a text the module lacks leaves its entry empty.
+    for (const int id : kindIds) window.AddItem(IDC_ED_KIND, GetUi().LoadString(id));
+    ApplyKind();
 
     for (const auto& field : NumberFields()) window.SetSpinRange(field.spinId, 0, 1);
     window.Enable(win::kIdOk, args_.okInitiallyEnabled && !args_.tableFull);
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     return true;
 }
 
@@ -174,11 +172,13 @@ void CNewLabelDlg::FillFromRecord() {
     set(kGap, GapDotsToDisplay(r.lblPitchDot - r.nPaperLengthRes, res, inch));
 }
 
-void CNewLabelDlg::ApplyKind(int kindIndex) {
+// Enables and shows the fields of the chosen kind, and the length range that goes
+// with it.
+void CNewLabelDlg::ApplyKind() {
     auto& window = Window();
-    const bool roll = kindIndex == kKindRollIndex;
-    const bool label = kindIndex == kKindLabelIndex;
-    const bool mark = !roll && !label;
+    const bool roll = kind_ == papertable::kKindRoll;
+    const bool label = kind_ == papertable::kKindLabel;
+    const bool mark = kind_ == papertable::kKindMark;
     auto enable = [&](FieldIndex index, bool enabled) {
         // The spin button follows its field, so a disabled field cannot be stepped.
         window.Enable(NumberFields()[index].fieldId, enabled);
@@ -193,9 +193,12 @@ void CNewLabelDlg::ApplyKind(int kindIndex) {
     window.Show(IDC_ED_DIM_GAP, label);
     window.Show(IDC_ED_DIM_MARK_LENGTH, mark);
     window.Show(IDC_ED_DIM_MARK_OFFSET, mark);
-    if (roll) MirrorTopToBottom();
-    previewKind_ =
-        roll ? papertable::kKindRoll : (label ? papertable::kKindLabel : papertable::kKindMark);
+    lengthRange_ = RangeLabel(mark ? limits_.markedLength : limits_.length, args_.inchUnits,
+                              args_.decimalSeparator);
+    if (roll)
+        MirrorTopToBottom();
+    else
+        labels_[kBottom] = DimensionLabelFromText(fields_[kBottom], args_.inchUnits);
 }
 
 void CNewLabelDlg::MirrorTopToBottom() {
@@ -203,18 +206,22 @@ void CNewLabelDlg::MirrorTopToBottom() {
     labels_[kBottom] = DimensionLabelFromText(fields_[kTop], args_.inchUnits);
 }
 
-void CNewLabelDlg::SetTypeFromSelection() {
-    args_.record.nType = KindFromSelection(kindIndex_);
+void CNewLabelDlg::SetTypeFromKind() {
+    args_.record.nType = kind_;
 }
 
 bool CNewLabelDlg::MarkOffsetNegative(const std::string& text) const {
     return ParseFixed(text, 0, args_.decimalSeparator) < 0;
 }
 
+void CNewLabelDlg::Repaint() {
+    Window().Invalidate(kEraseBackground);
+}
+
 void CNewLabelDlg::OnNameChange(const win::Message&) {
     auto& window = Window();
     const std::string previous = name_;
-    UpdateData(true);
+    UpdateData(Direction::FromControls);
     if (!args_.tableFull) window.Enable(win::kIdOk, true);
     std::array<char16_t, papertable::kNameUnits> wide{};
     if (win::AnsiToWide(name_, wide)) return;
@@ -222,7 +229,7 @@ void CNewLabelDlg::OnNameChange(const win::Message&) {
     // The caret is taken first: setting an edit control's text moves it to the start.
     const auto caret = window.EditSelection(IDC_ED_NAME);
     name_ = previous;
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     window.SetEditSelection(IDC_ED_NAME,
                             {std::max(caret.start - 1, 0), std::max(caret.end - 1, 0)});
     window.ScrollCaret(IDC_ED_NAME);
@@ -232,8 +239,8 @@ void CNewLabelDlg::OnNumberChange(const win::Message& message) {
     auto& window = Window();
     const int id = message.id;
     const std::string oldText = Text(id);
-    UpdateData(true);
-    if (id == IDC_ED_TOP) SetTypeFromSelection();
+    UpdateData(Direction::FromControls);
+    if (id == IDC_ED_TOP) SetTypeFromKind();
     FilterInput input{oldText,
                       Text(id),
                       window.EditSelection(id),
@@ -243,76 +250,57 @@ void CNewLabelDlg::OnNumberChange(const win::Message& message) {
     const FilterResult result = NumberFieldFilter(input);
     Text(id) = result.text;
     if (result.label) Label(id) = *result.label;
-    if (id == IDC_ED_TOP && args_.record.nType == papertable::kKindRoll) MirrorTopToBottom();
+    if (id == IDC_ED_TOP && kind_ == papertable::kKindRoll) MirrorTopToBottom();
     if (id == IDC_ED_MARK_OFFSET &&
         MarkOffsetNegative(oldText) != MarkOffsetNegative(result.text)) {
-        window.Invalidate(true);
+        Repaint();
     }
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     window.SetEditSelection(id, result.selection);
     window.ScrollCaret(id);
 }
 
 void CNewLabelDlg::OnKindChange(const win::Message&) {
-    UpdateData(true);
-    const std::string selected = Window().ItemText(IDC_ED_KIND, kindIndex_);
-    const bool inch = args_.inchUnits;
-    lengthRange_ =
-        LengthRangeLabel(selected == kindTexts_[kKindMarkIndex], inch, args_.decimalSeparator);
-    int kind = kKindMarkIndex;
-    if (selected == kindTexts_[kKindRollIndex])
-        kind = kKindRollIndex;
-    else if (selected == kindTexts_[kKindLabelIndex])
-        kind = kKindLabelIndex;
-    ApplyKind(kind);
-    if (kind != kKindRollIndex) labels_[kBottom] = DimensionLabelFromText(fields_[kBottom], inch);
-    Window().Invalidate(true);
-    UpdateData(false);
+    UpdateData(Direction::FromControls);
+    ApplyKind();
+    Repaint();
+    UpdateData(Direction::ToControls);
 }
 
-void CNewLabelDlg::OnVScroll(const win::Message& message) {
-    UpdateData(true);
-    SetTypeFromSelection();
-    message.callDefault = true;
-    if (message.code != win::kScrollThumbPosition) return;
+win::Handling CNewLabelDlg::OnVScroll(const win::Message& message) {
+    UpdateData(Direction::FromControls);
+    SetTypeFromKind();
     const auto& fields = NumberFields();
     size_t index = 0;
     while (index < fields.size() && fields[index].spinId != message.id) ++index;
-    if (index == fields.size()) return;
+    if (message.code != win::kScrollThumbPosition || index == fields.size())
+        return win::Handling::AlsoDefault;
 
-    const auto limits = SpinLimitsFor(message.id, args_.limits);
-    if (!limits) return;
+    const Range& steps = limits_.*fields[index].spinSteps;
     const bool inch = args_.inchUnits;
     const char separator = args_.decimalSeparator;
     std::string& text = fields_[index];
     const std::string before = text;
-    text = message.pos == 1 ? StepUp(text, limits->upperMm, inch, separator)
-                            : StepDown(text, limits->lowerMm, inch, separator);
+    text = message.pos == 1 ? StepUp(text, steps.upper.Millimetres(), inch, separator)
+                            : StepDown(text, steps.lower.Millimetres(), inch, separator);
     labels_[index] = DimensionLabelFromText(text, inch);
-    if (index == kTop && args_.record.nType == papertable::kKindRoll) MirrorTopToBottom();
-    if (index == kMarkOffset && MarkOffsetNegative(before) != MarkOffsetNegative(text)) {
-        Window().Invalidate(true);
-    }
-    UpdateData(false);
+    if (index == kTop && kind_ == papertable::kKindRoll) MirrorTopToBottom();
+    if (index == kMarkOffset && MarkOffsetNegative(before) != MarkOffsetNegative(text)) Repaint();
+    UpdateData(Direction::ToControls);
+    return win::Handling::AlsoDefault;
 }
 
 void CNewLabelDlg::OnAdvanced(const win::Message&) {
-    kindIndex_ = Window().Selection(IDC_ED_KIND);
-    SetTypeFromSelection();
-    advanced::CAdvanceDlg advanced(GetUi(), args_.record, args_.inchUnits, args_.decimalSeparator,
-                                   args_.limits.resolution);
-    advanced.RunModal(&Window());
+    UpdateData(Direction::FromControls);
+    SetTypeFromKind();
+    if (!args_.advancedSettings) return;
+    args_.advancedSettings(
+        {args_.record, args_.inchUnits, args_.decimalSeparator, args_.limits.resolution}, Window());
 }
 
 void CNewLabelDlg::OnPaint(const win::Message&) {
-    UpdateData(true);
-    DrawPreview(Window(), previewKind_, MarkOffsetNegative(fields_[kMarkOffset]));
-}
-
-void CNewLabelDlg::OnShow(const win::Message& message) {
-    if (!message.shown || placed_) return;
-    placed_ = true;
-    Window().MoveToParentClientOrigin();
+    UpdateData(Direction::FromControls);
+    DrawPreview(Window(), kind_, MarkOffsetNegative(fields_[kMarkOffset]));
 }
 
 }  // namespace editor

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "editor/editor_args.h"
 #include "editor/editor_fields.h"
+#include "editor/limits.h"
 #include "win/dialog.h"
 #include "win/services.h"
 
@@ -18,7 +20,8 @@ class CNewLabelDlg : public win::Dialog {
 public:
     CNewLabelDlg(win::Ui& ui, const EditorArgs& args);
 
-    int PreviewKind() const { return previewKind_; }
+    // The kind chosen in the kind list, which the preview shows.
+    int16_t Kind() const { return kind_; }
 
 protected:
     bool OnInitDialog() override;
@@ -34,32 +37,32 @@ private:
     void OnNameChange(const win::Message& message);
     void OnNumberChange(const win::Message& message);
     void OnKindChange(const win::Message& message);
-    void OnVScroll(const win::Message& message);
+    win::Handling OnVScroll(const win::Message& message);
     void OnAdvanced(const win::Message& message);
     void OnOverwrite(const win::Message& message);
     void OnPaint(const win::Message& message);
-    void OnShow(const win::Message& message);
 
-    void ApplyKind(int kindIndex);
+    void ApplyKind();
     void FillFromRecord();
-    void SetTypeFromSelection();
+    void SetTypeFromKind();
     bool MarkOffsetNegative(const std::string& text) const;
     void MirrorTopToBottom();
+    void Repaint();
     UnitSettings Units() const;
     FieldTexts Fields() const;
 
-    // Save steps.
+    // Save steps, shared by OK and button 1046.
+    enum class StoreAs { NewPaper, OverEditedPaper };
+    bool Save(StoreAs storeAs);
     void AssignFreePaperId();
+    bool Validate(bool markMode);
     bool Stored(const build::ChangeResult& result);
 
     EditorArgs args_;
-    int previewKind_ = 74;
-    bool markMode_ = false;
-    bool placed_ = false;
-    std::array<std::string, 3> kindTexts_;
+    EditorLimits limits_;
+    int16_t kind_ = 74;  // the kind list's choice: 74, 75 or 76
 
     std::string name_;
-    int kindIndex_ = -1;
     // Field texts and their dimension labels, in the order of NumberFields().
     std::array<std::string, 9> fields_;
     std::array<std::string, 9> labels_;

@@ -1,7 +1,7 @@
 // The editor's two ways to finish: OK stores the paper as a new one, button 1046
-// stores it over the paper that was opened. Both go through the paper set, which
-// builds and installs the table before the dialog closes; a failure keeps the
-// dialog open with the table as it was.
+// stores it over the paper that was opened. Both take the fields into the record,
+// check them and go through the paper set, which builds and installs the table
+// before the dialog closes; a failure keeps the dialog open with the table as it was.
 #include "editor/apply_fields.h"
 #include "editor/new_label_dlg.h"
 #include "editor/validate_fields.h"
@@ -19,21 +19,16 @@ void CNewLabelDlg::AssignFreePaperId() {
     args_.record.wPafMediaID = std::to_string(*id);
 }
 
-namespace {
-
-bool Validate(win::Ui& ui, const papertable::PaperRecord& record, bool markMode, int editMode,
-              const papertable::PaperTable& table, const FieldTexts& texts,
-              const UnitSettings& units) {
+bool CNewLabelDlg::Validate(bool markMode) {
+    const auto& table = args_.paperSet.Table();
     const ValidationInput input{
-        record, markMode, editMode,
+        args_.record, markMode, args_.editMode,
         std::span(table.papers.data(), static_cast<size_t>(table.paperCount))};
-    const auto violation = ValidateFields(input, texts, units);
+    const auto violation = ValidateFields(input, Fields(), Units());
     if (!violation) return true;
-    ui.MessageBox(ViolationText(*violation, ui, units), win::MessageKind::Error);
+    GetUi().MessageBox(ViolationText(*violation, GetUi(), Units()), win::MessageKind::Error);
     return false;
 }
-
-}  // namespace
 
 bool CNewLabelDlg::Stored(const build::ChangeResult& result) {
     if (result.status == build::ChangeStatus::Failed)
@@ -41,39 +36,36 @@ bool CNewLabelDlg::Stored(const build::ChangeResult& result) {
     return result.Ok();
 }
 
-void CNewLabelDlg::OnOK() {
-    UpdateData(true);
-    markMode_ = false;
-    markMode_ = ApplyFields(Fields(), Units(), args_.record);
+bool CNewLabelDlg::Save(StoreAs storeAs) {
+    UpdateData(Direction::FromControls);
+    const bool markMode = ApplyFields(Fields(), Units(), args_.record);
+    // An edited paper stored as new needs an identifier of its own; a new paper has
+    // one from the main window already.
+    const bool freshId = storeAs == StoreAs::NewPaper && args_.editMode == EditMode::ExistingPaper;
     const int16_t ownId = args_.record.nPaperSize;
     const std::string ownMediaId = args_.record.wPafMediaID;
-    if (args_.editMode == 1) AssignFreePaperId();
-
-    UpdateData(true);
-    if (!Validate(GetUi(), args_.record, markMode_, args_.editMode, args_.paperSet.Table(),
-                  Fields(), Units())) {
-        if (args_.editMode == 1) {
+    if (freshId) AssignFreePaperId();
+    if (!Validate(markMode)) {
+        if (freshId) {
             args_.record.nPaperSize = ownId;
             args_.record.wPafMediaID = ownMediaId;
         }
-        return;
+        return false;
     }
-    // A full table refuses the paper (OK is disabled while it is full).
-    if (!Stored(args_.paperSet.Add(args_.record))) return;
-    Dialog::OnOK();
+    // A full table refuses a new paper (OK is disabled while it is full), a slot
+    // that holds no paper an overwrite.
+    auto& paperSet = args_.paperSet;
+    return Stored(storeAs == StoreAs::NewPaper
+                      ? paperSet.Add(args_.record)
+                      : paperSet.Overwrite(args_.currentIndex, args_.record));
+}
+
+void CNewLabelDlg::OnOK() {
+    if (Save(StoreAs::NewPaper)) EndDialog(kStoredAsNew);
 }
 
 void CNewLabelDlg::OnOverwrite(const win::Message&) {
-    UpdateData(true);
-    markMode_ = false;
-    markMode_ = ApplyFields(Fields(), Units(), args_.record);
-    UpdateData(true);
-    if (!Validate(GetUi(), args_.record, markMode_, args_.editMode, args_.paperSet.Table(),
-                  Fields(), Units())) {
-        return;
-    }
-    if (!Stored(args_.paperSet.Overwrite(args_.currentIndex, args_.record))) return;
-    EndDialog(kStoredOver);
+    if (Save(StoreAs::OverEditedPaper)) EndDialog(kStoredOver);
 }
 
 }  // namespace editor

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "papertable/paper_record.h"
-#include "resources/resource_ids.h"
 
 namespace editor {
 
@@ -247,73 +246,35 @@ std::string StepDown(std::string_view text, double lowerMm, bool inch, char sepa
     return Step(text, lowerMm, inch, separator, false);
 }
 
-std::optional<SpinLimits> SpinLimitsFor(int spinId, const app::ModelLimits& limits) {
-    switch (spinId) {
-        case IDC_ED_SPIN_WIDTH:
-            return SpinLimits{limits.maxPaperWidth.mm / 100.0, 11.9};
-        case IDC_ED_SPIN_LENGTH:
-            return SpinLimits{1000.0, 6.0};
-        case IDC_ED_SPIN_GAP:
-            return SpinLimits{1000.0, 3.0};
-        case IDC_ED_SPIN_RIGHT:
-            return SpinLimits{limits.maxRightMargin.mm / 100.0, 0.0};
-        case IDC_ED_SPIN_LEFT:
-            return SpinLimits{limits.maxLeftMargin.mm / 100.0, 0.0};
-        case IDC_ED_SPIN_TOP:
-        case IDC_ED_SPIN_BOTTOM:
-            return SpinLimits{1000.0, 0.0};
-        case IDC_ED_SPIN_MARK_LENGTH:
-            return SpinLimits{1000.0, 2.0};
-        case IDC_ED_SPIN_MARK_OFFSET:
-            return SpinLimits{1000.0, -1000.0};
-        default:
-            return std::nullopt;
-    }
-}
-
-SaveLimits ComputeSaveLimits(const app::ModelLimits& limits, bool inch, int kind, int64_t width,
+SaveLimits ComputeSaveLimits(const EditorLimits& limits, bool inch, int kind, int64_t width,
                              int64_t length) {
     SaveLimits s;
-    const bool mark = kind == papertable::kKindMark;
-    if (inch) {
-        s.widthMin = 470;
-        s.widthMax = int64_t{limits.maxPaperWidth.inch} * 10;
-        s.lengthMin = mark ? 1000 : 240;
-        s.lengthMax = 39370;
-        s.gapMin = 120;
-        s.gapMax = 39370;
-        s.markLengthMin = 80;
-    } else {
-        s.widthMin = 11900;
-        s.widthMax = int64_t{limits.maxPaperWidth.mm} * 10;
-        s.lengthMin = mark ? 25400 : 6000;
-        s.lengthMax = 1000000;
-        s.gapMin = 3000;
-        s.gapMax = 1000000;
-        s.markLengthMin = 2000;
-    }
+    const auto in = [inch](const Bound& bound) { return bound.In(inch); };
+    const Range& lengthRange = kind == papertable::kKindMark ? limits.markedLength : limits.length;
+    s.widthMin = in(limits.width.lower);
+    s.widthMax = in(limits.width.upper);
+    s.lengthMin = in(lengthRange.lower);
+    s.lengthMax = in(lengthRange.upper);
+    s.gapMin = in(limits.gap.lower);
+    s.gapMax = in(limits.gap.upper);
+    s.markLengthMin = in(limits.markLength.lower);
     s.markLengthMax = length;
     s.markOffsetMin = -length;
     s.markOffsetMax = length;
-    const int64_t edge = inch ? 20 : 200;
+    const int64_t edge = in(limits.printEdge);
     s.usableWidth = width - edge;
-    const int64_t maxPrint =
-        int64_t{inch ? limits.maxPrintWidth.inch : limits.maxPrintWidth.mm} * 10;
+    const int64_t maxPrint = in(limits.maxPrintWidth);
+    // An odd difference loses its half: the smallest margin is rounded down.
     s.minSideMargin = width > maxPrint ? (width - maxPrint) / 2 : 0;
-    const bool label = kind == papertable::kKindLabel;
-    s.minTopBottom = label ? 0 : (inch ? 120 : 3000);
-    if (kind == papertable::kKindRoll)
-        s.maxTopPlusBottom = inch ? 5000 : 127000;
-    else
-        s.maxTopPlusBottom = length - edge;
+    s.minTopBottom = kind == papertable::kKindLabel ? 0 : in(limits.markedTopBottomMin);
+    s.maxTopPlusBottom =
+        kind == papertable::kKindRoll ? in(limits.rollTopPlusBottomMax) : length - edge;
     return s;
 }
 
-namespace {
-
-std::string RangeLabel(double lowerMm, double upperMm, bool inch, char separator) {
-    std::string lower = Format("%0.1f", lowerMm);
-    std::string upper = Format("%0.1f", upperMm);
+std::string RangeLabel(const Range& range, bool inch, char separator) {
+    std::string lower = Format("%0.1f", range.lower.Millimetres());
+    std::string upper = Format("%0.1f", range.upper.Millimetres());
     if (inch) {
         lower = MmTextToInchText(lower, 2);
         upper = MmTextToInchText(upper, 2);
@@ -323,22 +284,27 @@ std::string RangeLabel(double lowerMm, double upperMm, bool inch, char separator
     return text;
 }
 
+namespace {
+
+// Thousandths as a decimal text with 1 or 2 decimals, "." as the point. The bounds
+// are exact, so a half (a smallest side margin of 3.25 mm) is rounded away from zero
+// here rather than left to the runtime's formatting of the nearest double.
+std::string Thousandths(int64_t value, int decimals) {
+    const int64_t scaled = RoundScaled(value, 3 - decimals);
+    const int64_t unit = PowerOfTen(decimals);
+    const int64_t magnitude = scaled < 0 ? -scaled : scaled;
+    std::string fraction = std::to_string(magnitude % unit);
+    fraction.insert(0, static_cast<size_t>(decimals) - fraction.size(), '0');
+    return (scaled < 0 ? "-" : "") + std::to_string(magnitude / unit) + "." + fraction;
+}
+
 }  // namespace
 
-std::string WidthRangeLabel(const app::ModelLimits& limits, bool inch, char separator) {
-    return RangeLabel(11.9, limits.maxPaperWidth.mm / 100.0, inch, separator);
-}
-
-std::string LengthRangeLabel(bool markKind, bool inch, char separator) {
-    return RangeLabel(markKind ? 25.4 : 6.0, 1000.0, inch, separator);
-}
-
 std::string RangeLine(int64_t lower, int64_t upper, bool inch, char separator) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer,
-                  inch ? "\n( %0.2f\" - %0.2f\" )" : "\n( %0.1fmm - %0.1fmm )",
-                  static_cast<double>(lower) / 1000, static_cast<double>(upper) / 1000);
-    std::string text = buffer;
+    const int decimals = inch ? 2 : 1;
+    const std::string_view unit = inch ? "\"" : "mm";
+    std::string text = "\n( " + Thousandths(lower, decimals) + std::string(unit) + " - " +
+                       Thousandths(upper, decimals) + std::string(unit) + " )";
     LocalizeDecimal(text, separator);
     return text;
 }

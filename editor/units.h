@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/model_table.h"
+#include "editor/limits.h"
 #include "win/dialog_window.h"
 
 namespace editor {
@@ -107,13 +108,6 @@ FilterResult NumberFieldFilter(const FilterInput& input);
 std::string StepUp(std::string_view text, double upperMm, bool inch, char separator);
 std::string StepDown(std::string_view text, double lowerMm, bool inch, char separator);
 
-struct SpinLimits {
-    double upperMm = 0;
-    double lowerMm = 0;
-};
-// The step limits of the editor's spin button `spinId`; nullopt for other ids.
-std::optional<SpinLimits> SpinLimitsFor(int spinId, const app::ModelLimits& limits);
-
 // --- Save-time limits, in thousandths of the display unit, bounds inclusive ---
 
 struct SaveLimits {
@@ -128,14 +122,14 @@ struct SaveLimits {
     int64_t maxTopPlusBottom = 0;  // upper bound of top + bottom margin
 };
 // `kind` is 74, 75 or 76; `width` and `length` are the fields' values.
-SaveLimits ComputeSaveLimits(const app::ModelLimits& limits, bool inch, int kind, int64_t width,
+SaveLimits ComputeSaveLimits(const EditorLimits& limits, bool inch, int kind, int64_t width,
                              int64_t length);
 
-// "[ 11.9 - 63.0 ]" and the like, localized.
-std::string WidthRangeLabel(const app::ModelLimits& limits, bool inch, char separator);
-std::string LengthRangeLabel(bool markKind, bool inch, char separator);
+// "[ 11.9 - 63.0 ]" and the like, localized: the range's millimetre column with one
+// decimal, in inch mode converted to inches with two.
+std::string RangeLabel(const Range& range, bool inch, char separator);
 // "\n( 6.0mm - 1000.0mm )" / "\n( 0.24\" - 39.37\" )" from bounds in thousandths,
-// localized.
+// rounded half away from zero to the unit's decimals, localized.
 std::string RangeLine(int64_t lower, int64_t upper, bool inch, char separator);
 
 }  // namespace editor

@@ -24,13 +24,14 @@ bool NameInUse(const ValidationInput& in) {
         const std::string otherInch = AnsiName(paper.szPaperName_inch);
         const bool match = mm == otherMm || mm == otherInch || inch == otherMm || inch == otherInch;
         if (!match) continue;
-        if (in.editMode == 1 && paper.nPaperSize == in.record.nPaperSize) continue;
+        if (in.editMode == EditMode::ExistingPaper && paper.nPaperSize == in.record.nPaperSize)
+            continue;
         return true;
     }
     return false;
 }
 
-Violation Range(int itemId, int64_t lower, int64_t upper) {
+Violation RangeViolation(int itemId, int64_t lower, int64_t upper) {
     return {IDS_RANGE_ERROR, {itemId}, "%s", std::make_pair(lower, upper)};
 }
 
@@ -47,25 +48,25 @@ bool Outside(int64_t value, int64_t lower, int64_t upper) {
 std::optional<Violation> ValidateFields(const ValidationInput& in, const FieldTexts& texts,
                                         const UnitSettings& units) {
     const auto& name = in.record.szPaperName_mm;
-    if (name[0] == 0 || name[0] == u' ')
-        return Violation{IDS_RANGE_ERROR, {IDS_ITEM_NAME}, "%s", std::nullopt};
+    if (name[0] == 0 || name[0] == u' ') return Violation{IDS_NAME_REFUSED, {}, "%s", std::nullopt};
     if (NameInUse(in)) return Violation{IDS_NAME_IN_USE, {}, "%s", std::nullopt};
 
     const FieldValues v = ReadFieldValues(texts, units.separator);
     const int kind = in.markMode ? papertable::kKindMark : in.record.nType;
-    const SaveLimits s = ComputeSaveLimits(units.limits, units.inch, kind, v.width, v.length);
+    const SaveLimits s =
+        ComputeSaveLimits(LimitsOf(units.limits), units.inch, kind, v.width, v.length);
     const bool label = in.record.nType == papertable::kKindLabel;
 
     if (Outside(v.width, s.widthMin, s.widthMax))
-        return Range(IDS_ITEM_WIDTH, s.widthMin, s.widthMax);
+        return RangeViolation(IDS_ITEM_WIDTH, s.widthMin, s.widthMax);
     if (label && Outside(v.length, s.lengthMin, s.lengthMax))
-        return Range(IDS_ITEM_LENGTH, s.lengthMin, s.lengthMax);
+        return RangeViolation(IDS_ITEM_LENGTH, s.lengthMin, s.lengthMax);
     if (label && !in.markMode && Outside(v.gap, s.gapMin, s.gapMax))
-        return Range(IDS_ITEM_GAP, s.gapMin, s.gapMax);
+        return RangeViolation(IDS_ITEM_GAP, s.gapMin, s.gapMax);
     if (in.markMode && Outside(v.markLength, s.markLengthMin, s.markLengthMax))
-        return Range(IDS_ITEM_MARK_LENGTH, s.markLengthMin, s.markLengthMax);
+        return RangeViolation(IDS_ITEM_MARK_LENGTH, s.markLengthMin, s.markLengthMax);
     if (in.markMode && Outside(v.markOffset, s.markOffsetMin, s.markOffsetMax))
-        return Range(IDS_ITEM_MARK_OFFSET, s.markOffsetMin, s.markOffsetMax);
+        return RangeViolation(IDS_ITEM_MARK_OFFSET, s.markOffsetMin, s.markOffsetMax);
     if (v.right < s.minSideMargin || v.left < s.minSideMargin)
         return PairRange(IDS_ITEM_RIGHT, IDS_ITEM_LEFT, "%s , %s", s.minSideMargin,
                          s.usableWidth - s.minSideMargin);

@@ -18,7 +18,7 @@ class Ui;
 namespace editor {
 
 struct Violation {
-    int messageId = 0;          // 1106 shown by itself, or 1108 filled with the item
+    int messageId = 0;          // 1106 or 1110 shown by itself, or 1108 filled with the item
     std::vector<int> itemIds;   // strings naming the item; one, or a pair to join
     const char* joiner = "%s";  // how a pair is joined: "%s , %s", "%s + %s", "%s / %s"
     // Bounds in thousandths of the display unit, for the range line.
@@ -29,7 +29,7 @@ struct Violation {
 struct ValidationInput {
     const papertable::PaperRecord& record;  // after ApplyFields
     bool markMode = false;
-    int editMode = 0;
+    EditMode editMode = EditMode::NewPaper;
     // The editor's table, papers 0 to its count - 1.
     std::span<const papertable::PaperRecord> papers;
 };

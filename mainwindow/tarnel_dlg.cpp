@@ -135,14 +135,13 @@ void CTarnelDlg::OnSelChange(const win::Message&) {
     ShowPaperDetails();
 }
 
-void CTarnelDlg::OnSysCommand(const win::Message& message) {
+win::Handling CTarnelDlg::OnSysCommand(const win::Message& message) {
     // The about item's command with the low bits the system may add.
-    if (message.id >= IDM_ABOUTBOX && message.id <= IDM_ABOUTBOX + 15) {
-        ui::CAboutDlg about(GetUi());
-        about.RunModal(&Window());
-        return;
-    }
-    message.callDefault = true;
+    if (message.id < IDM_ABOUTBOX || message.id > IDM_ABOUTBOX + 15)
+        return win::Handling::AlsoDefault;
+    ui::CAboutDlg about(GetUi());
+    about.RunModal(&Window());
+    return win::Handling::Done;
 }
 
 }  // namespace mainwindow

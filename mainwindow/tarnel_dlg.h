@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "build/pipeline.h"
+#include "editor/editor_fields.h"
 #include "mainwindow/main_state.h"
 #include "mainwindow/tarnel_dlg_args.h"
 #include "transfer/devices.h"
@@ -53,7 +54,7 @@ private:
     bool LoadSources();
     void AddNames();
     void OnSelChange(const win::Message& message);
-    void OnSysCommand(const win::Message& message);
+    win::Handling OnSysCommand(const win::Message& message);
     void OnOptions(const win::Message& message);
     void OnPopupClick(const win::Message& message);
     void OnExport(const win::Message& message);
@@ -63,8 +64,8 @@ private:
     void OnAdd(const win::Message& message);
     void OnEdit(const win::Message& message);
     void OnDelete(const win::Message& message);
-    int RunEditor(bool editing);
-    void TakeEditorResult(int result, bool editing);
+    int RunEditor(editor::EditMode mode);
+    void TakeEditorResult(int result, editor::EditMode mode);
 
     const win::Services& services_;
     transfer::Transport* transport_ = nullptr;

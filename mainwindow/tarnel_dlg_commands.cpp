@@ -15,7 +15,6 @@ void CTarnelDlg::OnOptions(const win::Message&) {
     RefreshPaperList();
     Window().Select(IDC_MAIN_LIST, state.currentIndex);
     ShowPaperDetails();
-    UpdateData(false);
 }
 
 void CTarnelDlg::OnOK() {

@@ -25,7 +25,6 @@ void CTarnelDlg::OnDelete(const win::Message&) {
     RefreshPaperList();
     Window().Select(IDC_MAIN_LIST, result.index);
     ShowPaperDetails();
-    UpdateData(false);
 }
 
 }  // namespace mainwindow

@@ -1,5 +1,6 @@
 // Adding and editing papers: both open the paper editor on the working copy and
 // take its result into the table.
+#include "advanced/advance_dlg.h"
 #include "editor/new_label_dlg.h"
 #include "mainwindow/paper_list_edit.h"
 #include "mainwindow/tarnel_dlg.h"
@@ -14,29 +15,30 @@ void CTarnelDlg::PrepareNewPaper() {
                                 GetUi().LoadString(IDS_NEW_PAPER_NAME));
 }
 
-int CTarnelDlg::RunEditor(bool editing) {
+int CTarnelDlg::RunEditor(editor::EditMode mode) {
     auto& state = *state_;
     editor::EditorArgs args{state.workingRecord, *state.paperSet};
-    args.editMode = editing ? 1 : 0;
-    args.okInitiallyEnabled = !editing;
+    args.editMode = mode;
+    args.okInitiallyEnabled = mode == editor::EditMode::NewPaper;
     args.inchUnits = state.inchUnits;
     args.decimalSeparator = state.decimalSeparator;
     args.currentIndex = state.currentIndex;
     args.tableFull = state.Table().tableFull;
     args.limits = state.modelLimits;
+    args.advancedSettings = advanced::AdvancedSettingsFor(GetUi());
     editor::CNewLabelDlg editorDialog(GetUi(), args);
     return editorDialog.RunModal(&Window());
 }
 
 // The editor has stored the paper through the paper set already; the list follows.
-void CTarnelDlg::TakeEditorResult(int result, bool editing) {
+void CTarnelDlg::TakeEditorResult(int result, editor::EditMode mode) {
     auto& state = *state_;
     auto& window = Window();
     if (result == editor::kStoredAsNew) {
         state.tableChanged = true;
         RefreshPaperList();
         window.Select(IDC_MAIN_LIST, state.Table().paperCount - 1);
-    } else if (editing && result == editor::kStoredOver) {
+    } else if (mode == editor::EditMode::ExistingPaper && result == editor::kStoredOver) {
         state.tableChanged = true;
         RefreshPaperList();
         window.Select(IDC_MAIN_LIST, state.currentIndex);
@@ -49,13 +51,13 @@ void CTarnelDlg::TakeEditorResult(int result, bool editing) {
 void CTarnelDlg::OnAdd(const win::Message&) {
     if (state_->Table().tableFull) return;
     PrepareNewPaper();
-    TakeEditorResult(RunEditor(false), false);
+    TakeEditorResult(RunEditor(editor::EditMode::NewPaper), editor::EditMode::NewPaper);
 }
 
 void CTarnelDlg::OnEdit(const win::Message&) {
     const auto* paper = state_->SelectedPaper();
     if (!paper || paper->builtIn || paper->editLocked) return;
-    TakeEditorResult(RunEditor(true), true);
+    TakeEditorResult(RunEditor(editor::EditMode::ExistingPaper), editor::EditMode::ExistingPaper);
 }
 
 }  // namespace mainwindow

@@ -48,7 +48,6 @@ void CTarnelDlg::OnImport(const win::Message&) {
                   win::MessageKind::Information);
     window.Select(IDC_MAIN_LIST, 0);
     ShowPaperDetails();
-    UpdateData(false);
 }
 
 }  // namespace mainwindow

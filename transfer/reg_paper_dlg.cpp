@@ -25,9 +25,11 @@ private:
 
 CRegPaperDlg::CRegPaperDlg(win::Ui& ui, win::FileSystem& files, win::Spooler& spooler,
                            Transport& transport)
-    : Dialog(ui, IDD_TRANSFER), files_(files), spooler_(spooler), transport_(transport) {
+    : Dialog(ui, IDD_TRANSFER, win::Placement::ParentCornerOnEveryShow),
+      files_(files),
+      spooler_(spooler),
+      transport_(transport) {
     static const win::MessageEntry<CRegPaperDlg> map[] = {
-        {win::Event::Show, 0, &CRegPaperDlg::OnShow},
         {win::Event::Command, win::kIdOk, &CRegPaperDlg::OnTransfer},
     };
     UseMessageMap(this, map);
@@ -36,18 +38,13 @@ CRegPaperDlg::CRegPaperDlg(win::Ui& ui, win::FileSystem& files, win::Spooler& sp
 bool CRegPaperDlg::OnInitDialog() {
     printerField_ = printerName_;
     paperField_ = paperText_;
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     return true;
 }
 
 void CRegPaperDlg::Exchange(DataExchange& dx) {
     dx.Text(IDC_TR_PRINTER, printerField_);
     dx.Text(IDC_TR_PAPER, paperField_);
-}
-
-void CRegPaperDlg::OnShow(const win::Message& message) {
-    message.callDefault = true;
-    if (message.shown) Window().MoveToParentClientOrigin();
 }
 
 bool CRegPaperDlg::SendPrefixAndFile(PrinterPort& port, std::string_view file) {

@@ -27,7 +27,6 @@ protected:
     void Exchange(DataExchange& dx) override;
 
 private:
-    void OnShow(const win::Message& message);
     void OnTransfer(const win::Message& message);
     // Sends the prefix and then, only if it went through, the file.
     static bool SendPrefixAndFile(class PrinterPort& port, std::string_view file);

@@ -18,11 +18,8 @@ protected:
     void Exchange(DataExchange& dx) override;
 
 private:
-    void OnShow(const win::Message& message);
-
     std::string versionLine_;
     std::string yearLine_;
-    bool shownOnce_ = false;
 };
 
 }  // namespace ui

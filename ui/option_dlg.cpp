@@ -9,7 +9,7 @@ COptionDlg::COptionDlg(win::Ui& ui, bool& inchUnits)
 
 bool COptionDlg::OnInitDialog() {
     unitIndex_ = inchUnits_ ? 1 : 0;
-    UpdateData(false);
+    UpdateData(Direction::ToControls);
     return true;
 }
 
@@ -18,7 +18,7 @@ void COptionDlg::Exchange(DataExchange& dx) {
 }
 
 void COptionDlg::OnOK() {
-    UpdateData(true);
+    UpdateData(Direction::FromControls);
     // Anything but the millimetre button counts as inches.
     inchUnits_ = unitIndex_ != 0;
     EndDialog(win::kIdOk);

@@ -10,11 +10,9 @@ int Dialog::RunModal(DialogWindow* parent) {
 
 bool Dialog::Dispatch(const Message& message) {
     if (exchanging_ && message.event == Event::Change) return true;
-    if (const Route* route = FindHandler(message.event, message.id)) {
-        message.callDefault = false;
-        (*route)(message);
-        return !message.callDefault;
-    }
+    if (message.event == Event::Show) Place(message);
+    if (const Route* route = FindHandler(message.event, message.id))
+        return (*route)(message) == Handling::Done;
     if (message.event == Event::Command && message.id == kIdOk) {
         OnOK();
         return true;
@@ -24,6 +22,13 @@ bool Dialog::Dispatch(const Message& message) {
         return true;
     }
     return false;
+}
+
+void Dialog::Place(const Message& message) {
+    if (!message.shown || placement_ == Placement::AsTemplate) return;
+    if (placement_ == Placement::ParentCornerOnFirstShow && placed_) return;
+    placed_ = true;
+    window_->MoveToParentClientOrigin();
 }
 
 const Dialog::Route* Dialog::FindHandler(Event event, int id) const {
@@ -38,13 +43,13 @@ void Dialog::EndDialog(int result) {
 }
 
 void Dialog::OnOK() {
-    UpdateData(true);
+    UpdateData(Direction::FromControls);
     EndDialog(kIdOk);
 }
 
-void Dialog::UpdateData(bool save) {
-    DataExchange exchange(*window_, save);
-    exchanging_ = !save;
+void Dialog::UpdateData(Direction direction) {
+    DataExchange exchange(*window_, direction);
+    exchanging_ = direction == Direction::ToControls;
     Exchange(exchange);
     exchanging_ = false;
 }

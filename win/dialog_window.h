@@ -30,7 +30,8 @@ public:
     virtual void AppendSystemMenuItem(int command, std::string_view text) = 0;  // after a separator
     virtual void Invalidate(bool erase) = 0;
     // Moves the window, keeping its size, to the top-left corner of its parent's
-    // client area (screen coordinates). The first-show placement of every dialog.
+    // client area (screen coordinates). The dialog layer calls it for a dialog that
+    // asks for a Placement.
     virtual void MoveToParentClientOrigin() = 0;
     virtual void EndModal(int result) = 0;
     // The platform's window handle for services that must pump its messages (HWND

@@ -13,6 +13,9 @@ namespace win {
 class Dialog;
 class DialogWindow;
 
+// The application title until start-up sets string 100, and whenever that is empty.
+inline constexpr std::string_view kDefaultApplicationTitle = "Mertavo";
+
 enum class MessageKind {
     Error,        // error icon, OK
     Information,  // information icon, OK
@@ -47,7 +50,8 @@ public:
     // Items of the first submenu of menu `id`; empty when the menu is missing.
     virtual std::vector<MenuItem> LoadMenu(int id) = 0;
 
-    // Caption of every message box: string 100, or "Mertavo" when that is empty.
+    // Caption of every message box: string 100, or kDefaultApplicationTitle when that
+    // is empty.
     virtual void SetApplicationTitle(std::string title) = 0;
     virtual std::string ApplicationTitle() const = 0;
 

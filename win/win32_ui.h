@@ -44,7 +44,7 @@ private:
     HINSTANCE module_;
     AttachPopupButtonFn attachPopupButton_;
     std::vector<Win32DialogWindow*> stack_;
-    std::string title_ = "Mertavo";
+    std::string title_{kDefaultApplicationTitle};
 };
 
 // Message box flags of each kind.

@@ -1,6 +1,7 @@
 // The advanced dialog opened from the paper editor works on the editor's record.
 #include <gtest/gtest.h>
 
+#include "advanced/advance_dlg.h"
 #include "editor/new_label_dlg.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_file_system.h"
@@ -22,6 +23,7 @@ TEST(AdvancedFromEditor, ConfirmedSettingsReachTheEditorsRecord) {
     editor::EditorArgs args{record, paperSet};
     args.limits = app::k203DpiLimits;
     args.decimalSeparator = ',';
+    args.advancedSettings = advanced::AdvancedSettingsFor(ui);
 
     ui.OnDialog(IDD_ADVANCED, [](HeadlessWindow& w) {
         EXPECT_TRUE(w.IsEnabled(IDC_ADV_ADJUST_B1));  // the kind chosen in the editor

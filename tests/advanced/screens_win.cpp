@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "advanced/advance_dlg.h"
 #include "advanced/reserved_values.h"
 #include "editor/apply_fields.h"
 #include "editor/new_label_dlg.h"
@@ -27,7 +28,7 @@ papertable::PaperRecord SamplePaper(int kindIndex) {
     t.top = t.bottom = "3.0";
     t.markLength = "3.0";
     t.markOffset = "1.5";
-    t.kindIndex = kindIndex;
+    t.kind = editor::KindFromSelection(kindIndex);
     papertable::PaperRecord r;
     r.nPaperSize = 515;
     editor::ApplyFields(t, {false, '.', app::k203DpiLimits}, r);
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     papertable::PaperRecord record = SamplePaper(kindIndex);
     editor::EditorArgs args{record, paperSet};
     args.limits = app::k203DpiLimits;
+    args.advancedSettings = advanced::AdvancedSettingsFor(ui);
     editor::CNewLabelDlg dialog(ui, args);
     dialog.RunModal(nullptr);
     return 0;

@@ -83,6 +83,33 @@ TEST_F(PipelineTest, ReadOnlyTemporaryFilesAreReplacedOnlyWhenAsked) {
     }
 }
 
+// Asked to clear, the build replaces each read-only leftover of the temporary folder
+// and the install each read-only file of the destination.
+TEST_F(PipelineTest, EachReadOnlyFileIsMadeWritableWhenAsked) {
+    const struct {
+        const char* path;
+        const char* built;
+    } cases[] = {
+        {kTempSource, "source"},
+        {kTempTable, "table"},
+        {kTempData, "data"},
+        {"D:\\drv\\3\\kvx510ed.txt", "source"},
+        {"D:\\drv\\3\\kvx510ed.lyt", "table"},
+        {"D:\\drv\\3\\lty1F41.bin", "data"},
+    };
+    for (const auto& c : cases) {
+        files = fakes::FakeFileSystem();
+        files.Put(c.path, "earlier", kAttributeReadOnly);
+        const auto built = Build(true);
+        EXPECT_TRUE(built.outcome.Ok()) << c.path << ": " << built.outcome.failure;
+        if (!built.outcome.Ok()) continue;
+        const auto installed = build::InstallPaperData(
+            files, built.files, build::DestinationPaths("D:\\drv\\3", "kvx510", built.files), true);
+        EXPECT_TRUE(installed.outcome.Ok()) << c.path << ": " << installed.outcome.failure;
+        EXPECT_EQ(files.Get(c.path), c.built) << c.path;
+    }
+}
+
 // A step that fails must never hand an earlier build's file to the next one.
 TEST_F(PipelineTest, EveryFailureHasItsReasonAndLeavesNoOlderOutput) {
     struct Case {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "win/codepage.h"
 
 namespace {
@@ -26,7 +28,7 @@ FieldTexts LabelMm() {
     t.bottom = "1.5";
     t.markLength = "3.0";
     t.markOffset = "-2.0";
-    t.kindIndex = 1;
+    t.kind = papertable::kKindLabel;
     return t;
 }
 
@@ -83,7 +85,7 @@ TEST(ApplyFields, MarkedLabelIsStoredAsKind75WithItemSix) {
     PaperRecord r;
     r.lblPitchDot = 999;
     FieldTexts t = LabelMm();
-    t.kindIndex = 2;
+    t.kind = papertable::kKindMark;
     EXPECT_TRUE(editor::ApplyFields(t, Units(false), r));
     EXPECT_EQ(r.nType, 75);
     EXPECT_EQ(r.lblPitchDot, r.nPaperLengthRes);
@@ -98,7 +100,7 @@ TEST(ApplyFields, RollHasNoLength) {
     r.lblPitchDot = 264;
     r.dwPaperAbility01 = 0x4F0;
     FieldTexts t = LabelMm();
-    t.kindIndex = 0;
+    t.kind = papertable::kKindRoll;
     EXPECT_FALSE(editor::ApplyFields(t, Units(false), r));
     EXPECT_EQ(r.nType, 74);
     EXPECT_EQ(r.nPaperLength, 0);
@@ -123,7 +125,7 @@ TEST(ApplyFields, InchModeAt300Dpi) {
     t.left = "0.10";
     t.top = "0.10";
     t.bottom = "0.10";
-    t.kindIndex = 1;
+    t.kind = papertable::kKindLabel;
     PaperRecord r;
     editor::ApplyFields(t, Units(true, app::k300DpiLimits), r);
     EXPECT_EQ(r.nPaperWidth, 508);
@@ -141,6 +143,119 @@ TEST(ApplyFields, InchModeAt300Dpi) {
     EXPECT_EQ(r.lblPitchDot, 900 + 36);  // 0.12 in = 3.048 mm = 36 dots
     EXPECT_EQ(std::u16string(r.szPaperWidthString_inch.data()), u"2.00\"");
     EXPECT_EQ(std::u16string(r.szPaperLengthString_inch.data()), u"3.00\"");
+}
+
+// Left and right margins differ, and so do top and bottom, so that each derived
+// value shows which margin it was taken from. The expected numbers are worked out
+// from the save rules by hand; the first case in full:
+//   width 50.0 mm at 203 dpi: 500 tenths; 500 x 2030 / 254 = 3996 -> 400 dots;
+//   left 3.0 mm: 3000 x 2030 / 254 = 23976 -> 24 dots; right 1.0 mm -> 8 dots;
+//   printable 400 - 24 - 8 = 368 dots, 368 x 254 / 203 = 460 tenths;
+//   pins: 50.0 - 2 x 3.0 = 44.0 mm -> 352 dots, left (448 - 352) / 2 = 48,
+//   right 448 - 48 - 368 = 32;
+//   length 30.0 less bottom 4.5 less top 2.0 = 23.5 mm: 235 tenths, 188 dots;
+//   top 2.0 mm -> 16 dots, bottom 4.5 mm -> 36 dots; gap 3.0 mm -> 24 + 240 dots.
+TEST(ApplyFields, UnequalMarginsInBothUnitsAndResolutions) {
+    struct Derived {
+        int paperWidth, widthDots, leftDots, printableWidthDots, printableWidth;
+        int pinLeft, pinRight;
+        int paperLength, printableLength, lengthDots, printableLengthDots, topDots;
+        int pitchDots;
+        const char* reserved;
+        const char* wholeMillimetres;
+    };
+    struct Case {
+        const char* what;
+        bool inch;
+        app::ModelLimits limits;
+        // width, length, gap, right, top, left, bottom
+        std::array<const char*, 7> texts;
+        Derived expected;
+    };
+    const Case cases[] = {
+        {"mm 203",
+         false,
+         app::k203DpiLimits,
+         {"50.0", "30.0", "3.0", "1.0", "2.0", "3.0", "4.5"},
+         {500, 400, 24, 368, 460, 48, 32, 300, 235, 240, 188, 16, 264, "16,0,0,0,0,0,1,36,0,0,0,0",
+          "50"}},
+        {"mm 300",
+         false,
+         app::k300DpiLimits,
+         {"58.0", "40.0", "3.5", "2.5", "1.5", "1.0", "3.0"},
+         {580, 685, 12, 643, 544, 5, 24, 400, 355, 472, 419, 18, 513, "18,0,0,0,0,0,1,35,0,0,0,0",
+          "58"}},
+        {"inch 203",
+         true,
+         app::k203DpiLimits,
+         {"2.00", "1.50", "0.12", "0.05", "0.10", "0.15", "0.20"},
+         {508, 406, 30, 366, 457, 51, 31, 381, 305, 305, 244, 20, 329, "20,0,0,0,0,0,1,41,0,0,0,0",
+          "51"}},
+        {"inch 300",
+         true,
+         app::k300DpiLimits,
+         {"2.20", "3.00", "0.15", "0.12", "0.25", "0.04", "0.05"},
+         {559, 660, 12, 612, 518, 18, 42, 762, 686, 900, 810, 75, 945, "75,0,0,0,0,0,1,15,0,0,0,0",
+          "56"}},
+    };
+    for (const auto& c : cases) {
+        FieldTexts t;
+        t.name = "Unequal";
+        t.width = c.texts[0];
+        t.length = c.texts[1];
+        t.gap = c.texts[2];
+        t.right = c.texts[3];
+        t.top = c.texts[4];
+        t.left = c.texts[5];
+        t.bottom = c.texts[6];
+        t.kind = papertable::kKindLabel;
+        PaperRecord r;
+        editor::ApplyFields(t, Units(c.inch, c.limits), r);
+        const Derived& e = c.expected;
+        EXPECT_EQ(r.nPaperWidth, e.paperWidth) << c.what;
+        EXPECT_EQ(r.nPaperWidthRes, e.widthDots) << c.what;
+        EXPECT_EQ(r.nPhysicalOffsetX, e.leftDots) << c.what;
+        EXPECT_EQ(r.nImageAreaWidthRes, e.printableWidthDots) << c.what;
+        EXPECT_EQ(r.nImageAreaWidth, e.printableWidth) << c.what;
+        EXPECT_EQ(r.wPinOffsetLeft, e.pinLeft) << c.what;
+        EXPECT_EQ(r.wPinOffsetRight, e.pinRight) << c.what;
+        EXPECT_EQ(r.nPaperLength, e.paperLength) << c.what;
+        EXPECT_EQ(r.nImageAreaLength, e.printableLength) << c.what;
+        EXPECT_EQ(r.nPaperLengthRes, e.lengthDots) << c.what;
+        EXPECT_EQ(r.nImageAreaLengthRes, e.printableLengthDots) << c.what;
+        EXPECT_EQ(r.nPhysicalOffsetY, e.topDots) << c.what;
+        EXPECT_EQ(r.lblPitchDot, e.pitchDots) << c.what;
+        EXPECT_EQ(r.reserved_12_, e.reserved) << c.what;
+        EXPECT_EQ(r.byRollWidMm, e.wholeMillimetres) << c.what;
+    }
+}
+
+// Beyond 700 mm the gap and the mark offset are converted in a form that keeps the
+// products small; it must give the dots of the general form, for either sign.
+//   -850.0 mm at 203 dpi: -850000 x 203 / 254 = -679330, rounded at two digits: -6793;
+//   as an unsigned 16-bit value 58743: low byte 119, high byte 229.
+TEST(ApplyFields, MarkOffsetBelowMinusSevenHundredMillimetres) {
+    const struct {
+        const char* offset;
+        app::ModelLimits limits;
+        int dots;
+        const char* reserved;
+    } cases[] = {
+        {"-850.0", app::k203DpiLimits, -6793, "12,0,119,229,24,0,2,12,0,0,0,0"},
+        {"-700.1", app::k300DpiLimits, -8269, "18,0,179,223,35,0,2,18,0,0,0,0"},
+        {"-1000.0", app::k300DpiLimits, -11811, "18,0,221,209,35,0,2,18,0,0,0,0"},
+        {"-700.0", app::k203DpiLimits, -5594, "12,0,38,234,24,0,2,12,0,0,0,0"},
+    };
+    for (const auto& c : cases) {
+        FieldTexts t = LabelMm();
+        t.kind = papertable::kKindMark;
+        t.length = "1000.0";
+        t.markOffset = c.offset;
+        PaperRecord r;
+        editor::ApplyFields(t, Units(false, c.limits), r);
+        EXPECT_EQ(r.markOffset, c.dots) << c.offset;
+        EXPECT_EQ(r.reserved_12_, c.reserved) << c.offset;
+    }
 }
 
 TEST(ApplyFields, GapBeyondSevenHundredMillimetres) {

@@ -30,7 +30,7 @@ PaperRecord MakePaper(const std::string& name, int16_t id, int kindIndex = 1) {
     t.top = t.bottom = "3.0";
     t.markLength = "3.0";
     t.markOffset = "1.0";
-    t.kindIndex = kindIndex;
+    t.kind = editor::KindFromSelection(kindIndex);
     PaperRecord r;
     r.nPaperSize = id;
     editor::ApplyFields(t, {false, '.', app::k203DpiLimits}, r);
@@ -77,7 +77,7 @@ struct EditorRun {
     EditorArgs EditArgs(int index) {
         EditorArgs args = NewArgs();
         record = table.papers[static_cast<size_t>(index)];
-        args.editMode = 1;
+        args.editMode = editor::EditMode::ExistingPaper;
         args.okInitiallyEnabled = false;
         args.currentIndex = index;
         return args;
@@ -140,7 +140,7 @@ TEST_F(Editor, OpensANewPaperFromTheRecord) {
         EXPECT_EQ(w.Control(IDC_ED_SPIN_WIDTH).spinLower, 0);
     });
     EXPECT_FALSE(record.editLocked);
-    EXPECT_EQ(dialog.PreviewKind(), 75);
+    EXPECT_EQ(dialog.Kind(), 75);
 }
 
 TEST_F(Editor, OpensInInchesWithTheUsersSeparator) {
@@ -157,6 +157,42 @@ TEST_F(Editor, OpensInInchesWithTheUsersSeparator) {
         EXPECT_EQ(w.Text(IDC_ED_RANGE_WIDTH), "[ 0,47 - 2,48 ]");
         EXPECT_EQ(w.Text(IDC_ED_RANGE_LENGTH), "[ 0,24 - 39,37 ]");
     });
+}
+
+// The right and bottom margins are what the width and the length leave beside the
+// printable area; a paper whose margins differ shows each one where it belongs.
+//   right: 400 - 24 - 368 = 8 dots, 8 x 254 / 2030 = 1.0 mm or 8 / 203 = 0.04 in;
+//   bottom: 240 - 16 - 188 = 36 dots, 4.5 mm or 0.18 in;
+//   left 24 dots: 3.0 mm, 0.12 in; top 16 dots: 2.0 mm, 0.08 in.
+TEST_F(Editor, OpensUnequalMarginsFromThePrintableArea) {
+    const struct {
+        bool inch;
+        const char *right, *left, *top, *bottom, *bottomLabel;
+    } cases[] = {
+        {false, "1.0", "3.0", "2.0", "4.5", "4.5 mm"},
+        {true, "0.04", "0.12", "0.08", "0.18", "0.18 \""},
+    };
+    for (const auto& c : cases) {
+        EditorRun t;
+        auto args = t.NewArgs();
+        args.inchUnits = c.inch;
+        auto& r = t.record;
+        r.nType = papertable::kKindLabel;
+        r.nPaperWidthRes = 400;
+        r.nPhysicalOffsetX = 24;
+        r.nImageAreaWidthRes = 368;
+        r.nPaperLengthRes = 240;
+        r.nPhysicalOffsetY = 16;
+        r.nImageAreaLengthRes = 188;
+        CNewLabelDlg dialog(t.ui, args);
+        t.Run(dialog, [&](HeadlessWindow& w) {
+            EXPECT_EQ(w.Text(IDC_ED_RIGHT), c.right) << c.inch;
+            EXPECT_EQ(w.Text(IDC_ED_LEFT), c.left) << c.inch;
+            EXPECT_EQ(w.Text(IDC_ED_TOP), c.top) << c.inch;
+            EXPECT_EQ(w.Text(IDC_ED_BOTTOM), c.bottom) << c.inch;
+            EXPECT_EQ(w.Text(IDC_ED_DIM_BOTTOM), c.bottomLabel) << c.inch;
+        });
+    }
 }
 
 TEST_F(Editor, MarkedPaperOpensWithTheThirdKind) {
@@ -176,7 +212,7 @@ TEST_F(Editor, MarkedPaperOpensWithTheThirdKind) {
         EXPECT_TRUE(w.IsVisible(IDC_ED_OVERWRITE));
     });
     EXPECT_EQ(record.nType, 76);
-    EXPECT_EQ(dialog.PreviewKind(), 76);
+    EXPECT_EQ(dialog.Kind(), 76);
 }
 
 TEST_F(Editor, OkWaitsForANameChangeWhenEditing) {
@@ -347,9 +383,9 @@ TEST_F(Editor, KindChangeUpdatesRangeAndPreview) {
     EXPECT_EQ(record.nType, 75);  // a selection alone does not change the kind
 }
 
-TEST_F(Editor, MissingKindTextsAreToldApartInTheirOrder) {
-    // Without strings 2000 and 2001 both entries are empty; the first match wins, so
-    // the second entry acts as the first kind.
+TEST_F(Editor, MissingKindTextsLeaveEmptyEntriesThatStillTellTheKind) {
+    // Without strings 2000 and 2001 both entries are empty; an entry's place in the
+    // list tells its kind, so the two can still be told apart.
     ui.strings.erase(IDS_KIND_ROLL);
     ui.strings.erase(IDS_KIND_LABEL);
     auto args = NewArgs();
@@ -358,9 +394,12 @@ TEST_F(Editor, MissingKindTextsAreToldApartInTheirOrder) {
         EXPECT_EQ(w.Control(IDC_ED_KIND).items,
                   (std::vector<std::string>{"", "", "Labels with black mark"}));
         w.Choose(IDC_ED_KIND, 2);
-        EXPECT_EQ(dialog.PreviewKind(), 76);
+        EXPECT_EQ(dialog.Kind(), 76);
         w.Choose(IDC_ED_KIND, 1);
-        EXPECT_EQ(dialog.PreviewKind(), 74);
+        EXPECT_EQ(dialog.Kind(), 75);
+        EXPECT_TRUE(w.IsEnabled(IDC_ED_GAP));
+        w.Choose(IDC_ED_KIND, 0);
+        EXPECT_EQ(dialog.Kind(), 74);
         EXPECT_FALSE(w.IsEnabled(IDC_ED_LENGTH));
         EXPECT_EQ(w.Text(IDC_ED_RANGE_LENGTH), "[ 6.0 - 1000.0 ]");
     });
@@ -453,16 +492,91 @@ TEST_F(Editor, PlacedOnTheFirstShowOnly) {
     });
 }
 
-TEST_F(Editor, AdvancedButtonOpensTheAdvancedDialogWithTheSelectedKind) {
+TEST_F(Editor, AdvancedButtonOpensTheAdvancedSettingsWithTheSelectedKind) {
     auto args = NewArgs();
+    args.inchUnits = true;
+    args.decimalSeparator = ',';
+    std::vector<int16_t> kindsSeen;
+    args.advancedSettings = [&](const editor::AdvancedSettingsRequest& request,
+                                win::DialogWindow& owner) {
+        EXPECT_EQ(&request.record, &record);
+        EXPECT_TRUE(request.inchUnits);
+        EXPECT_EQ(request.decimalSeparator, ',');
+        EXPECT_EQ(request.resolution, 203);
+        EXPECT_EQ(&owner, ui.Current());
+        kindsSeen.push_back(request.record.nType);
+    };
     CNewLabelDlg dialog(ui, args);
-    ui.OnDialog(IDD_ADVANCED, [](HeadlessWindow& w) { w.Click(win::kIdOk); });
     Run(dialog, [&](HeadlessWindow& w) {
         w.Choose(IDC_ED_KIND, 2);
         w.Click(IDC_ED_ADVANCED);
+        w.Choose(IDC_ED_KIND, 0);
+        w.Click(IDC_ED_ADVANCED);
     });
-    EXPECT_EQ(ui.modalRuns, (std::vector<int>{IDD_EDITOR, IDD_ADVANCED}));
-    EXPECT_EQ(record.nType, 76);
+    EXPECT_EQ(kindsSeen, (std::vector<int16_t>{76, 74}));
+}
+
+// Each spin button steps its own field within its own limits, in millimetres
+// whatever the unit.
+TEST_F(Editor, EverySpinButtonStopsAtItsLimits) {
+    struct Case {
+        int field;
+        int spin;
+        const char* belowUpper;
+        const char* upper;
+        const char* aboveLower;
+        const char* lower;
+    };
+    const Case mm[] = {
+        {IDC_ED_WIDTH, IDC_ED_SPIN_WIDTH, "62.9", "63.0", "12.0", "11.9"},
+        {IDC_ED_LENGTH, IDC_ED_SPIN_LENGTH, "999.9", "1000.0", "6.1", "6.0"},
+        {IDC_ED_GAP, IDC_ED_SPIN_GAP, "999.9", "1000.0", "3.1", "3.0"},
+        {IDC_ED_RIGHT, IDC_ED_SPIN_RIGHT, "55.9", "56.0", "0.1", "0.0"},
+        {IDC_ED_LEFT, IDC_ED_SPIN_LEFT, "55.9", "56.0", "0.1", "0.0"},
+        {IDC_ED_TOP, IDC_ED_SPIN_TOP, "999.9", "1000.0", "0.1", "0.0"},
+        {IDC_ED_BOTTOM, IDC_ED_SPIN_BOTTOM, "999.9", "1000.0", "0.1", "0.0"},
+        {IDC_ED_MARK_LENGTH, IDC_ED_SPIN_MARK_LENGTH, "999.9", "1000.0", "2.1", "2.0"},
+        {IDC_ED_MARK_OFFSET, IDC_ED_SPIN_MARK_OFFSET, "999.9", "1000.0", "-999.9", "-1000.0"},
+    };
+    auto args = NewArgs();
+    CNewLabelDlg dialog(ui, args);
+    Run(dialog, [&](HeadlessWindow& w) {
+        for (const auto& c : mm) {
+            // Each field is enabled with one kind or another: labels, then marks.
+            w.Choose(IDC_ED_KIND, c.field == IDC_ED_GAP ? 1 : 2);
+            w.Type(c.field, c.belowUpper);
+            w.Spin(c.spin, 1);
+            EXPECT_EQ(w.Text(c.field), c.upper) << c.spin;
+            w.Spin(c.spin, 1);
+            EXPECT_EQ(w.Text(c.field), c.upper) << c.spin;
+            w.Type(c.field, c.aboveLower);
+            w.Spin(c.spin, 0);
+            EXPECT_EQ(w.Text(c.field), c.lower) << c.spin;
+            w.Spin(c.spin, 0);
+            EXPECT_EQ(w.Text(c.field), c.lower) << c.spin;
+        }
+    });
+}
+
+TEST_F(Editor, SpinLimitsAreMillimetresShownInInches) {
+    auto args = NewArgs();
+    args.inchUnits = true;
+    args.limits = app::k300DpiLimits;
+    CNewLabelDlg dialog(ui, args);
+    Run(dialog, [&](HeadlessWindow& w) {
+        w.Type(IDC_ED_WIDTH, "2.47");
+        w.Spin(IDC_ED_SPIN_WIDTH, 1);
+        w.Spin(IDC_ED_SPIN_WIDTH, 1);
+        EXPECT_EQ(w.Text(IDC_ED_WIDTH), "2.48");  // 63.0 mm
+        w.Type(IDC_ED_RIGHT, "2.23");
+        w.Spin(IDC_ED_SPIN_RIGHT, 1);
+        w.Spin(IDC_ED_SPIN_RIGHT, 1);
+        EXPECT_EQ(w.Text(IDC_ED_RIGHT), "2.24");  // 56.8 mm is 2.236 in
+        w.Type(IDC_ED_LENGTH, "0.25");
+        w.Spin(IDC_ED_SPIN_LENGTH, 0);
+        w.Spin(IDC_ED_SPIN_LENGTH, 0);
+        EXPECT_EQ(w.Text(IDC_ED_LENGTH), "0.24");  // 6.0 mm is 0.236 in
+    });
 }
 
 TEST_F(Editor, OkStoresANewPaperAndInstallsTheTable) {
@@ -618,6 +732,36 @@ TEST_F(Editor, FailedOverwritePutsTheReplacedPaperBack) {
     });
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(table.papers[1], original);
+}
+
+// A read-only file left in the temporary folder or installed in the driver folder
+// does not stop either save flow: each is made writable and replaced.
+TEST_F(Editor, ReadOnlyFilesOfAnEarlierBuildAreReplaced) {
+    const char* const files[] = {
+        "C:\\Temp\\kvx510ed.txt", "C:\\Temp\\kvx510ed.lyt",       "C:\\Temp\\lty1F41.bin",
+        kInstalledSource,         "C:\\Drivers\\3\\kvx510ed.lyt", "C:\\Drivers\\3\\lty1F41.bin",
+    };
+    for (const char* readOnly : files) {
+        for (const int button :
+             {static_cast<int>(win::kIdOk), static_cast<int>(IDC_ED_OVERWRITE)}) {
+            EditorRun t;
+            t.files.Put(readOnly, "earlier", win::kAttributeReadOnly);
+            auto args = t.EditArgs(1);
+            CNewLabelDlg dialog(t.ui, args);
+            const int result = t.Run(dialog, [&](HeadlessWindow& w) {
+                w.Type(IDC_ED_NAME, "Changed");
+                w.Click(button);
+            });
+            EXPECT_NE(result, win::kIdCancel) << readOnly << " " << button;
+            EXPECT_EQ(t.Messages(), std::vector<std::string>{}) << readOnly << " " << button;
+            EXPECT_NE(t.files.Get(readOnly), "earlier") << readOnly << " " << button;
+            const auto installed = t.files.Get(kInstalledSource);
+            EXPECT_TRUE(installed && installed->find("Changed") != std::string::npos)
+                << readOnly << " " << button;
+            EXPECT_EQ(t.files.Get("C:\\Drivers\\3\\kvx510ed.lyt"), "table") << readOnly;
+            EXPECT_EQ(t.files.Get("C:\\Drivers\\3\\lty1F41.bin"), "data") << readOnly;
+        }
+    }
 }
 
 // Both save flows keep the dialog open and the table and driver folder as they

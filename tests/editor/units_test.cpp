@@ -4,8 +4,6 @@
 
 #include <cmath>
 
-#include "resources/resource_ids.h"
-
 namespace {
 
 using editor::FilterInput;
@@ -254,35 +252,57 @@ TEST(SpinSteps, HeldAtTheirLimits) {
     }
 }
 
-TEST(SpinSteps, LimitsPerButton) {
-    const auto& limits = app::k300DpiLimits;
+// The millimetre column is what the spin buttons step to and the range labels show;
+// the save checks take the column of the unit.
+TEST(EditorLimits, PerModelInBothUnits) {
     struct Case {
-        int spin;
-        double upper;
-        double lower;
+        const char* what;
+        editor::Range editor::EditorLimits::*range;
+        editor::Bound lower203, upper203, lower300, upper300;
     };
+    using L = editor::EditorLimits;
     const Case cases[] = {
-        {IDC_ED_SPIN_WIDTH, 63.0, 11.9},
-        {IDC_ED_SPIN_LENGTH, 1000.0, 6.0},
-        {IDC_ED_SPIN_GAP, 1000.0, 3.0},
-        {IDC_ED_SPIN_RIGHT, 56.8, 0.0},
-        {IDC_ED_SPIN_TOP, 1000.0, 0.0},
-        {IDC_ED_SPIN_LEFT, 56.8, 0.0},
-        {IDC_ED_SPIN_BOTTOM, 1000.0, 0.0},
-        {IDC_ED_SPIN_MARK_LENGTH, 1000.0, 2.0},
-        {IDC_ED_SPIN_MARK_OFFSET, 1000.0, -1000.0},
+        {"width", &L::width, {11900, 470}, {63000, 2480}, {11900, 470}, {63000, 2480}},
+        {"length", &L::length, {6000, 240}, {1000000, 39370}, {6000, 240}, {1000000, 39370}},
+        {"marked length",
+         &L::markedLength,
+         {25400, 1000},
+         {1000000, 39370},
+         {25400, 1000},
+         {1000000, 39370}},
+        {"gap", &L::gap, {3000, 120}, {1000000, 39370}, {3000, 120}, {1000000, 39370}},
+        {"mark length", &L::markLength, {2000, 80}, {1000000, 39370}, {2000, 80}, {1000000, 39370}},
+        {"mark offset",
+         &L::markOffset,
+         {-1000000, -39370},
+         {1000000, 39370},
+         {-1000000, -39370},
+         {1000000, 39370}},
+        {"right margin", &L::rightMargin, {0, 0}, {56000, 2200}, {0, 0}, {56800, 2240}},
+        {"left margin", &L::leftMargin, {0, 0}, {56000, 2200}, {0, 0}, {56800, 2240}},
+        {"top margin", &L::topMargin, {0, 0}, {1000000, 39370}, {0, 0}, {1000000, 39370}},
     };
+    const auto same = [](const editor::Bound& a, const editor::Bound& b) {
+        return a.mm == b.mm && a.inch == b.inch;
+    };
+    const editor::EditorLimits at203 = editor::LimitsOf(app::k203DpiLimits);
+    const editor::EditorLimits at300 = editor::LimitsOf(app::k300DpiLimits);
     for (const auto& c : cases) {
-        const auto spin = editor::SpinLimitsFor(c.spin, limits);
-        ASSERT_TRUE(spin) << c.spin;
-        EXPECT_DOUBLE_EQ(spin->upperMm, c.upper) << c.spin;
-        EXPECT_DOUBLE_EQ(spin->lowerMm, c.lower) << c.spin;
+        EXPECT_TRUE(same((at203.*c.range).lower, c.lower203)) << c.what;
+        EXPECT_TRUE(same((at203.*c.range).upper, c.upper203)) << c.what;
+        EXPECT_TRUE(same((at300.*c.range).lower, c.lower300)) << c.what;
+        EXPECT_TRUE(same((at300.*c.range).upper, c.upper300)) << c.what;
     }
-    EXPECT_FALSE(editor::SpinLimitsFor(IDC_ED_WIDTH, limits));
+    EXPECT_TRUE(same(at203.maxPrintWidth, {56000, 2200}));
+    EXPECT_TRUE(same(at300.maxPrintWidth, {56800, 2200}));
+    EXPECT_DOUBLE_EQ(at300.rightMargin.upper.Millimetres(), 56.8);
+    EXPECT_DOUBLE_EQ(at203.width.lower.Millimetres(), 11.9);
 }
 
 TEST(SaveLimits, PerUnitAndKind) {
-    const auto mm75 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 75, 62000, 4000);
+    const auto k203 = editor::LimitsOf(app::k203DpiLimits);
+    const auto k300 = editor::LimitsOf(app::k300DpiLimits);
+    const auto mm75 = editor::ComputeSaveLimits(k203, false, 75, 62000, 4000);
     EXPECT_EQ(mm75.widthMin, 11900);
     EXPECT_EQ(mm75.widthMax, 63000);
     EXPECT_EQ(mm75.lengthMin, 6000);
@@ -293,7 +313,7 @@ TEST(SaveLimits, PerUnitAndKind) {
     EXPECT_EQ(mm75.minTopBottom, 0);
     EXPECT_EQ(mm75.maxTopPlusBottom, 3800);
 
-    const auto mm76 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 76, 50000, 30000);
+    const auto mm76 = editor::ComputeSaveLimits(k203, false, 76, 50000, 30000);
     EXPECT_EQ(mm76.lengthMin, 25400);
     EXPECT_EQ(mm76.markLengthMin, 2000);
     EXPECT_EQ(mm76.markLengthMax, 30000);
@@ -302,11 +322,11 @@ TEST(SaveLimits, PerUnitAndKind) {
     EXPECT_EQ(mm76.minSideMargin, 0);
     EXPECT_EQ(mm76.minTopBottom, 3000);
 
-    const auto mm74 = editor::ComputeSaveLimits(app::k203DpiLimits, false, 74, 50000, 0);
+    const auto mm74 = editor::ComputeSaveLimits(k203, false, 74, 50000, 0);
     EXPECT_EQ(mm74.minTopBottom, 3000);
     EXPECT_EQ(mm74.maxTopPlusBottom, 127000);
 
-    const auto in75 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 75, 2400, 1000);
+    const auto in75 = editor::ComputeSaveLimits(k300, true, 75, 2400, 1000);
     EXPECT_EQ(in75.widthMin, 470);
     EXPECT_EQ(in75.widthMax, 2480);
     EXPECT_EQ(in75.lengthMin, 240);
@@ -317,26 +337,38 @@ TEST(SaveLimits, PerUnitAndKind) {
     EXPECT_EQ(in75.minSideMargin, 100);  // (2400 - 2200) / 2
     EXPECT_EQ(in75.maxTopPlusBottom, 980);
 
-    const auto in76 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 76, 2000, 1500);
+    // An odd difference loses its half: the smallest margin is rounded down.
+    EXPECT_EQ(editor::ComputeSaveLimits(k203, false, 75, 62001, 4000).minSideMargin, 3000);
+    EXPECT_EQ(editor::ComputeSaveLimits(k203, false, 75, 62003, 4000).minSideMargin, 3001);
+    EXPECT_EQ(editor::ComputeSaveLimits(k300, true, 75, 2451, 1000).minSideMargin, 125);
+    EXPECT_EQ(editor::ComputeSaveLimits(k300, false, 75, 56801, 4000).minSideMargin, 0);
+
+    const auto in76 = editor::ComputeSaveLimits(k300, true, 76, 2000, 1500);
     EXPECT_EQ(in76.lengthMin, 1000);
     EXPECT_EQ(in76.markLengthMin, 80);
     EXPECT_EQ(in76.minTopBottom, 120);
-    const auto in74 = editor::ComputeSaveLimits(app::k300DpiLimits, true, 74, 2000, 0);
+    const auto in74 = editor::ComputeSaveLimits(k300, true, 74, 2000, 0);
     EXPECT_EQ(in74.maxTopPlusBottom, 5000);
 }
 
 TEST(RangeTexts, BothUnitsAndSeparators) {
-    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, false, '.'), "[ 11.9 - 63.0 ]");
-    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, false, ','), "[ 11,9 - 63,0 ]");
-    EXPECT_EQ(editor::WidthRangeLabel(app::k203DpiLimits, true, '.'), "[ 0.47 - 2.48 ]");
-    EXPECT_EQ(editor::LengthRangeLabel(false, false, '.'), "[ 6.0 - 1000.0 ]");
-    EXPECT_EQ(editor::LengthRangeLabel(true, false, '.'), "[ 25.4 - 1000.0 ]");
-    EXPECT_EQ(editor::LengthRangeLabel(false, true, '.'), "[ 0.24 - 39.37 ]");
-    EXPECT_EQ(editor::LengthRangeLabel(true, true, ','), "[ 1,00 - 39,37 ]");
+    const auto limits = editor::LimitsOf(app::k203DpiLimits);
+    EXPECT_EQ(editor::RangeLabel(limits.width, false, '.'), "[ 11.9 - 63.0 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.width, false, ','), "[ 11,9 - 63,0 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.width, true, '.'), "[ 0.47 - 2.48 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.length, false, '.'), "[ 6.0 - 1000.0 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.markedLength, false, '.'), "[ 25.4 - 1000.0 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.length, true, '.'), "[ 0.24 - 39.37 ]");
+    EXPECT_EQ(editor::RangeLabel(limits.markedLength, true, ','), "[ 1,00 - 39,37 ]");
     EXPECT_EQ(editor::RangeLine(6000, 1000000, false, '.'), "\n( 6.0mm - 1000.0mm )");
     EXPECT_EQ(editor::RangeLine(3000, 127000, false, ','), "\n( 3,0mm - 127,0mm )");
     EXPECT_EQ(editor::RangeLine(240, 39370, true, '.'), "\n( 0.24\" - 39.37\" )");
     EXPECT_EQ(editor::RangeLine(-30000, 30000, false, '.'), "\n( -30.0mm - 30.0mm )");
+    // Exact halves, which a double holds as a little less or a little more.
+    EXPECT_EQ(editor::RangeLine(3250, 59050, false, '.'), "\n( 3.3mm - 59.1mm )");
+    EXPECT_EQ(editor::RangeLine(125, 2305, true, ','), "\n( 0,13\" - 2,31\" )");
+    EXPECT_EQ(editor::RangeLine(-5910, -50, true, '.'), "\n( -5.91\" - -0.05\" )");
+    EXPECT_EQ(editor::RangeLine(-150, 49, false, '.'), "\n( -0.2mm - 0.0mm )");
     EXPECT_EQ(editor::UnitLabel(false), "mm");
     EXPECT_EQ(editor::UnitLabel(true), "\"");
 }

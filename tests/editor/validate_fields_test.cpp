@@ -26,7 +26,7 @@ FieldTexts Base(int kindIndex) {
     t.bottom = "3.0";
     t.markLength = "3.0";
     t.markOffset = "0.0";
-    t.kindIndex = kindIndex;
+    t.kind = editor::KindFromSelection(kindIndex);
     return t;
 }
 
@@ -51,7 +51,8 @@ PaperRecord Named(const std::string& mm, const std::string& inch, int16_t id) {
 
 // The message the save step would show for these fields, or "" when they pass.
 std::string Check(const FieldTexts& texts, bool inch = false, char separator = '.',
-                  const std::vector<PaperRecord>& papers = {}, int editMode = 0, int16_t id = 520) {
+                  const std::vector<PaperRecord>& papers = {},
+                  editor::EditMode editMode = editor::EditMode::NewPaper, int16_t id = 520) {
     const editor::UnitSettings units{inch, separator, app::k203DpiLimits};
     PaperRecord record;
     record.nPaperSize = id;
@@ -125,6 +126,31 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.left = "3.0";
               }),
          false, '.', ""},
+        // 62.5 - 56.0 = 6.5 mm is odd in tenths: each side at least 3.25 mm.
+        {"side margin, odd difference",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "62.5";
+                  t.right = "3.2";
+                  t.left = "3.3";
+              }),
+         false, '.', "The entry for 'Right margin , Left margin' is not valid.\n( 3.3mm - 59.1mm )"},
+        {"side margins above the odd half",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "62.5";
+                  t.right = "3.3";
+                  t.left = "3.3";
+              }),
+         false, '.', ""},
+        {"inch side margin, odd difference",
+         With(BaseInch(1),
+              [](auto& t) {
+                  t.width = "2.45";
+                  t.right = "0.13";
+                  t.left = "0.12";
+              }),
+         true, '.', "The entry for 'Right margin , Left margin' is not valid.\n( 0.13\" - 2.31\" )"},
         {"side sum",
          With(Base(1),
               [](auto& t) {
@@ -190,7 +216,8 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
 }
 
 TEST(ValidateFields, Names) {
-    const std::string refused = "The entry for 'Paper name' is not valid.";
+    // A message of its own: the range message does not fit a name.
+    const std::string refused = "Enter a paper name that does not start with a blank.";
     struct Case {
         const char* name;
         std::string expected;
@@ -208,19 +235,21 @@ TEST(ValidateFields, Names) {
 
 TEST(ValidateFields, DuplicateNames) {
     const std::string inUse = "A paper format with this name already exists.";
+    constexpr auto kNew = editor::EditMode::NewPaper;
+    constexpr auto kEdit = editor::EditMode::ExistingPaper;
     const std::vector<PaperRecord> papers = {Named("Roll 50", "Roll 2in", 513),
                                              Named("Label", "Label 50", 514)};
-    auto check = [&](const char* name, int editMode, int16_t id) {
+    auto check = [&](const char* name, editor::EditMode editMode, int16_t id) {
         return Check(With(Base(1), [&](auto& t) { t.name = name; }), false, '.', papers, editMode,
                      id);
     };
-    EXPECT_EQ(check("Roll 50", 0, 520), inUse);
-    EXPECT_EQ(check("Roll 2in", 0, 520), inUse);  // another paper's inch name
-    EXPECT_EQ(check("Label 50", 0, 520), inUse);
-    EXPECT_EQ(check("roll 50", 0, 520), "");  // case matters
-    EXPECT_EQ(check("Roll 50", 1, 513), "");  // the edited paper itself
-    EXPECT_EQ(check("Roll 50", 1, 515), inUse);
-    EXPECT_EQ(check("Roll 50", 0, 513), inUse);  // a new paper has no exception
+    EXPECT_EQ(check("Roll 50", kNew, 520), inUse);
+    EXPECT_EQ(check("Roll 2in", kNew, 520), inUse);  // another paper's inch name
+    EXPECT_EQ(check("Label 50", kNew, 520), inUse);
+    EXPECT_EQ(check("roll 50", kNew, 520), "");   // case matters
+    EXPECT_EQ(check("Roll 50", kEdit, 513), "");  // the edited paper itself
+    EXPECT_EQ(check("Roll 50", kEdit, 515), inUse);
+    EXPECT_EQ(check("Roll 50", kNew, 513), inUse);  // a new paper has no exception
 }
 
 TEST(ViolationText, FormatTextsAreNotInterpreted) {

@@ -9,6 +9,12 @@
 //   main_window_probe <title> box              texts of the message box of that caption
 //   main_window_probe <title> menu             screen rectangle of the open pop-up menu
 //   main_window_probe <title> close            presses the main window's Close button
+//   main_window_probe <title> click <control>  presses a button of the main window
+//   main_window_probe <title> focus <control>  moves the focus of the dialog of that title
+//                                              holding the control (the editor, say) to it
+//   main_window_probe <title> text <control>   text of a control of that dialog
+//   main_window_probe - string <module> <id>   string <id> of a language module, so that a
+//                                              script finds its windows in any language
 //
 // The main window is the visible top-level window of that title holding paper list
 // 1000; a message box has the same caption but no list. List lines are read with
@@ -89,6 +95,41 @@ HWND FindTopLevel(const std::wstring& title, bool main) {
     return search.found;
 }
 
+struct DialogSearch {
+    std::wstring title;
+    int control = 0;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    wchar_t caption[256] = {};
+    GetWindowTextW(window, caption, 256);
+    if (!IsWindowVisible(window) || search.title != caption) return TRUE;
+    if (GetDlgItem(window, search.control) == nullptr) return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+// The visible top-level window of that title that holds `control`.
+HWND FindDialog(const std::wstring& title, int control) {
+    DialogSearch search{title, control, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int PrintModuleString(const std::wstring& module, int id) {
+    HMODULE library = LoadLibraryExW(module.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (library == nullptr) return 1;
+    const wchar_t* text = nullptr;
+    const int length =
+        LoadStringW(library, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
+    const std::wstring value = length > 0 ? std::wstring(text, static_cast<size_t>(length)) : L"";
+    std::printf("%s\n", Utf8(value).c_str());
+    FreeLibrary(library);
+    return length > 0 ? 0 : 1;
+}
+
 void ShowList(HWND main) {
     HWND list = GetDlgItem(main, kPaperList);
     const auto count = Send(list, LB_GETCOUNT, 0, 0);
@@ -142,7 +183,8 @@ BOOL CALLBACK MatchMenu(HWND window, LPARAM data) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: main_window_probe <title> wait <s>|show|select <line>|rect <id>|box|"
-                 "menu|close\n");
+                 "menu|close|click <id>|focus <id>|text <id>\n"
+                 "       main_window_probe - string <module> <id>\n");
     return 2;
 }
 
@@ -175,6 +217,20 @@ int Run(const std::vector<std::wstring>& args) {
         EnumChildWindows(box, PrintStatic, 0);
         return 0;
     }
+    if (command == L"string" && args.size() > 4)
+        return PrintModuleString(args[3], _wtoi(args[4].c_str()));
+    if ((command == L"focus" || command == L"text") && args.size() > 3) {
+        HWND dialog = FindDialog(title, number);
+        if (!dialog) return Missing("dialog with that control");
+        HWND control = GetDlgItem(dialog, number);
+        if (command == L"text") {
+            Print("text", TextOf(control));
+            return 0;
+        }
+        // Through the dialog manager, as a Tab to it would: an edit's text is selected.
+        Send(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        return 0;
+    }
     if (command == L"menu") {
         HWND menu = nullptr;
         EnumWindows(MatchMenu, reinterpret_cast<LPARAM>(&menu));
@@ -198,6 +254,10 @@ int Run(const std::vector<std::wstring>& args) {
     } else if (command == L"close") {
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(main, IDOK)));
+    } else if (command == L"click" && args.size() > 3) {
+        // Posted: the command may open a modal dialog, which must not hold the probe.
+        PostMessageW(main, WM_COMMAND, MAKEWPARAM(number, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(main, number)));
     } else {
         return Usage();
     }

@@ -12,8 +12,8 @@
 #include "editor/validate_fields.h"
 #include "resources/resource_ids.h"
 #include "tests/resources/resource_sources.h"
-#include "win/codepage.h"
 #include "tests/support/headless.h"
+#include "win/codepage.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ FieldTexts Base(int kindIndex) {
     t.top = t.bottom = "3.0";
     t.markLength = "3.0";
     t.markOffset = "0.0";
-    t.kindIndex = kindIndex;
+    t.kind = editor::KindFromSelection(kindIndex);
     return t;
 }
 
@@ -112,7 +112,8 @@ protected:
         win::AnsiToWide("In use", papers[0].szPaperName_mm);
         win::AnsiToWide("In use", papers[0].szPaperName_inch);
         papers[0].nPaperSize = 513;
-        const auto violation = editor::ValidateFields({record, markMode, 0, papers}, texts, units);
+        const auto violation = editor::ValidateFields(
+            {record, markMode, editor::EditMode::NewPaper, papers}, texts, units);
         win::headless::HeadlessUi ui;
         ui.strings = strings_;
         return violation ? editor::ViolationText(*violation, ui, units) : "";

@@ -191,7 +191,7 @@ public:
 private:
     std::map<int, std::deque<Script>> scripts_;
     std::vector<HeadlessWindow*> stack_;
-    std::string title_ = "Mertavo";
+    std::string title_{kDefaultApplicationTitle};
 };
 
 }  // namespace win::headless

@@ -32,8 +32,8 @@ protected:
     void Exchange(DataExchange& dx) override { dx.Text(10, name); }
     void OnNameChange(const Message&) {
         ++changes;
-        UpdateData(true);
-        UpdateData(false);  // writing back must not notify again
+        UpdateData(Direction::FromControls);
+        UpdateData(Direction::ToControls);  // writing back must not notify again
     }
     void OnNested(const Message&) {
         EchoDlg inner(GetUi(), 501);
@@ -98,6 +98,69 @@ TEST(DialogLayer, DisabledControlsTakeNoInput) {
     dialog.RunModal(nullptr);
     EXPECT_EQ(dialog.changes, 0);
     EXPECT_EQ(dialog.name, "start");
+}
+
+// A dialog that asks for a placement, with a Show handler of its own and one that
+// decides about the default handling.
+class PlacedDlg : public win::Dialog {
+public:
+    PlacedDlg(win::Ui& ui, win::Placement placement) : Dialog(ui, 510, placement) {
+        static const win::MessageEntry<PlacedDlg> map[] = {
+            {Event::Show, 0, &PlacedDlg::OnShow},
+            {Event::SysCommand, 0, &PlacedDlg::OnSysCommand},
+        };
+        UseMessageMap(this, map);
+    }
+    int shows = 0;
+
+private:
+    void OnShow(const Message&) { ++shows; }
+    win::Handling OnSysCommand(const Message& message) {
+        return message.id == 16 ? win::Handling::Done : win::Handling::AlsoDefault;
+    }
+};
+
+TEST(DialogLayer, PlacesAtTheParentsCornerAsAsked) {
+    const struct {
+        win::Placement placement;
+        int placements;  // after the first show and two more
+    } cases[] = {
+        {win::Placement::AsTemplate, 0},
+        {win::Placement::ParentCornerOnFirstShow, 1},
+        {win::Placement::ParentCornerOnEveryShow, 3},
+    };
+    for (const auto& c : cases) {
+        HeadlessUi ui;
+        PlacedDlg dialog(ui, c.placement);
+        ui.OnDialog(510, [&](HeadlessWindow& w) {
+            w.Showing();
+            Message hidden{Event::Show};
+            dialog.Dispatch(hidden);  // hiding places nothing
+            w.Showing();
+            EXPECT_EQ(w.placements, c.placements) << static_cast<int>(c.placement);
+            EXPECT_EQ(dialog.shows, 4);  // the dialog's own handler still runs
+        });
+        // A second run is a new window: it is placed again.
+        ui.OnDialog(510, [&](HeadlessWindow& w) {
+            EXPECT_EQ(w.placements, c.placements == 0 ? 0 : 1) << static_cast<int>(c.placement);
+        });
+        dialog.RunModal(nullptr);
+        dialog.RunModal(nullptr);
+    }
+}
+
+TEST(DialogLayer, ADecidingHandlerTellsWhetherTheDefaultFollows) {
+    HeadlessUi ui;
+    PlacedDlg dialog(ui, win::Placement::AsTemplate);
+    ui.OnDialog(510, [&](HeadlessWindow&) {
+        EXPECT_TRUE(dialog.Dispatch({Event::SysCommand, 16}));
+        EXPECT_FALSE(dialog.Dispatch({Event::SysCommand, 0xF060}));
+        Message shown{Event::Show};
+        shown.shown = true;
+        EXPECT_TRUE(dialog.Dispatch(shown));  // a handler without a decision handled it
+        EXPECT_FALSE(dialog.Dispatch({Event::VScroll, 9}));  // no handler: the default
+    });
+    dialog.RunModal(nullptr);
 }
 
 TEST(CodePage, ConversionsFailWhenTheTextDoesNotFit) {

@@ -58,9 +58,9 @@ protected:
 
 private:
     void Record(const Message& message) { events_.push_back(message); }
-    void OnSysCommand(const Message& message) {
+    win::Handling OnSysCommand(const Message& message) {
         Record(message);
-        if (message.id != 16) message.callDefault = true;
+        return message.id == 16 ? win::Handling::Done : win::Handling::AlsoDefault;
     }
     void OnPaint(const Message&) {
         drewBitmap = Window().DrawBitmap(IDB_T_BITMAP, bitmapAt);
