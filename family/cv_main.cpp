@@ -35,9 +35,13 @@ enum ExitCode {
 class Log {
 public:
     void SetPath(std::string path) { path_ = std::move(path); }
-    void Line(const std::string& text) {
-        lines_ += text + "\r\n";
-        std::fprintf(stderr, "kvx500cv: %s\n", text.c_str());
+    void Line(const std::string& text) { lines_ += text + "\r\n"; }
+    // Without a log (no paper-data path) the reason goes to the standard error output.
+    // Nothing else is printed: under Wine, output of the converter started without a
+    // window by velkor made velkor's main window miss the key presses that followed.
+    void Error(const std::string& reason) {
+        Line("error: " + reason);
+        if (path_.empty()) std::fprintf(stderr, "kvx500cv: %s\n", reason.c_str());
     }
     ~Log() {
         if (!path_.empty()) family::WriteFileAtomic(path_, lines_);
@@ -114,7 +118,7 @@ bool ReadTable(const LytFunctionTable& lyt, const std::string& library, const st
 
 int Fail(Log& log, const std::string& output, const std::string& reason, ExitCode code) {
     if (!output.empty()) DeleteFileA(output.c_str());
-    log.Line("error: " + reason);
+    log.Error(reason);
     log.Line("no paper data written");
     return code;
 }
