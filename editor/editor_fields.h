@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/model_table.h"
+#include "papertable/paper_record.h"
 
 namespace editor {
 
@@ -39,6 +41,26 @@ FieldValues ReadFieldValues(const FieldTexts& texts, char separator);
 
 // The kind an entry of the kind list stands for: 1 gives 75, 2 gives 76, others 74.
 int16_t KindFromSelection(int index);
+// The entry of the kind list for a kind: 0 for 74, 1 for 75, 2 for any other (76).
+int KindSelection(int16_t kind);
+// The kind the editor shows for a record: 76 for a mark paper, which a record
+// stored by the editor carries as nType 75 with item 6 of reserved_12_ = 2.
+int16_t EditorKind(const papertable::PaperRecord& record);
+
+// The fields a kind uses. The editor disables the others; their texts still go into
+// the record as they stand.
+struct KindFields {
+    bool length = false;
+    bool gap = false;
+    bool markLength = false;
+    bool markOffset = false;
+    bool bottom = false;  // a roll's bottom margin mirrors its top margin
+};
+KindFields FieldsOfKind(int kindIndex);
+
+// True when an ANSI name fits a record's name field (31 UTF-16 units); the editor
+// takes back a keystroke that would make it longer.
+bool NameFitsRecord(std::string_view name);
 
 // What the save steps need to know besides the texts.
 struct UnitSettings {
@@ -46,5 +68,9 @@ struct UnitSettings {
     char separator = '.';
     app::ModelLimits limits;
 };
+
+// The fields as the editor opens them on `record`: its name in the unit, the entry
+// of its kind (EditorKind) and every number from the stored values, localized.
+FieldTexts FieldTextsFromRecord(const papertable::PaperRecord& record, const UnitSettings& units);
 
 }  // namespace editor

@@ -3,9 +3,7 @@
 #include "advanced/advance_dlg.h"
 #include "editor/preview.h"
 #include "editor/units.h"
-#include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
-#include "win/codepage.h"
 #include "win/ui.h"
 
 namespace editor {
@@ -121,13 +119,11 @@ bool CNewLabelDlg::OnInitDialog() {
 
     window.SetTitle(GetUi().LoadString(args_.editMode == 1 ? IDS_EDITOR_EDIT : IDS_EDITOR_NEW));
     window.Show(IDC_ED_OVERWRITE, args_.editMode == 1);
-    if (papertable::ReservedItem(record.reserved_12_, 6) == 2) record.nType = papertable::kKindMark;
+    record.nType = EditorKind(record);
     for (auto& unit : units_) unit = UnitLabel(inch);
     widthRange_ = WidthRangeLabel(args_.limits, inch, separator);
     lengthRange_ = LengthRangeLabel(record.nType == papertable::kKindMark, inch, separator);
     record.editLocked = false;
-    const auto& name = inch ? record.szPaperName_inch : record.szPaperName_mm;
-    name_ = win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
     FillFromRecord();
 
     const int kindIds[] = {IDS_KIND_ROLL, IDS_KIND_LABEL, IDS_KIND_MARK};
@@ -136,12 +132,7 @@ bool CNewLabelDlg::OnInitDialog() {
         if (GetUi().HasString(kindIds[i])) kindTexts_[i] = GetUi().LoadString(kindIds[i]);
         window.AddItem(IDC_ED_KIND, kindTexts_[i]);
     }
-    if (record.nType == papertable::kKindRoll)
-        kindIndex_ = kKindRollIndex;
-    else if (record.nType == papertable::kKindLabel)
-        kindIndex_ = kKindLabelIndex;
-    else
-        kindIndex_ = kKindMarkIndex;
+    kindIndex_ = KindSelection(record.nType);
     ApplyKind(kindIndex_);
 
     for (const auto& field : NumberFields()) window.SetSpinRange(field.spinId, 0, 1);
@@ -151,48 +142,33 @@ bool CNewLabelDlg::OnInitDialog() {
 }
 
 void CNewLabelDlg::FillFromRecord() {
-    const auto& r = args_.record;
-    const bool inch = args_.inchUnits;
-    const char separator = args_.decimalSeparator;
-    const int res = args_.limits.resolution;
-    auto set = [&](FieldIndex index, float value) {
-        fields_[index] = FieldText(value, inch, separator);
-        labels_[index] = DimensionLabel(value, inch, separator);
-    };
-    set(kWidth, TenthsToDisplay(r.nPaperWidth, inch));
-    set(kLength, TenthsToDisplay(r.nPaperLength, inch));
-    set(kRight,
-        DotsToDisplay(r.nPaperWidthRes - r.nPhysicalOffsetX - r.nImageAreaWidthRes, res, inch));
-    set(kTop, DotsToDisplay(r.nPhysicalOffsetY, res, inch));
-    set(kLeft, DotsToDisplay(r.nPhysicalOffsetX, res, inch));
-    const int bottomDots = r.nType == papertable::kKindRoll
-                               ? r.nPhysicalOffsetY
-                               : r.nPaperLengthRes - r.nPhysicalOffsetY - r.nImageAreaLengthRes;
-    set(kBottom, DotsToDisplay(bottomDots, res, inch));
-    set(kMarkLength, DotsToDisplay(r.markLength, res, inch));
-    set(kMarkOffset, SignedDotsToDisplay(r.markOffset, res, inch));
-    set(kGap, GapDotsToDisplay(r.lblPitchDot - r.nPaperLengthRes, res, inch));
+    const FieldTexts texts = FieldTextsFromRecord(args_.record, Units());
+    name_ = texts.name;
+    fields_ = {texts.width, texts.length, texts.gap,        texts.right,     texts.top,
+               texts.left,  texts.bottom, texts.markLength, texts.markOffset};
+    for (size_t i = 0; i < fields_.size(); ++i)
+        labels_[i] = DimensionLabelFromText(fields_[i], args_.inchUnits);
 }
 
 void CNewLabelDlg::ApplyKind(int kindIndex) {
     auto& window = Window();
     const bool roll = kindIndex == kKindRollIndex;
     const bool label = kindIndex == kKindLabelIndex;
-    const bool mark = !roll && !label;
+    const KindFields used = FieldsOfKind(kindIndex);
     auto enable = [&](FieldIndex index, bool enabled) {
         // The spin button follows its field, so a disabled field cannot be stepped.
         window.Enable(NumberFields()[index].fieldId, enabled);
         window.Enable(NumberFields()[index].spinId, enabled);
     };
-    enable(kLength, !roll);
-    enable(kGap, label);
-    enable(kMarkLength, mark);
-    enable(kMarkOffset, mark);
-    enable(kBottom, !roll);
-    window.Show(IDC_ED_DIM_LENGTH, !roll);
-    window.Show(IDC_ED_DIM_GAP, label);
-    window.Show(IDC_ED_DIM_MARK_LENGTH, mark);
-    window.Show(IDC_ED_DIM_MARK_OFFSET, mark);
+    enable(kLength, used.length);
+    enable(kGap, used.gap);
+    enable(kMarkLength, used.markLength);
+    enable(kMarkOffset, used.markOffset);
+    enable(kBottom, used.bottom);
+    window.Show(IDC_ED_DIM_LENGTH, used.length);
+    window.Show(IDC_ED_DIM_GAP, used.gap);
+    window.Show(IDC_ED_DIM_MARK_LENGTH, used.markLength);
+    window.Show(IDC_ED_DIM_MARK_OFFSET, used.markOffset);
     if (roll) MirrorTopToBottom();
     previewKind_ =
         roll ? papertable::kKindRoll : (label ? papertable::kKindLabel : papertable::kKindMark);
@@ -216,8 +192,7 @@ void CNewLabelDlg::OnNameChange(const win::Message&) {
     const std::string previous = name_;
     UpdateData(true);
     if (!args_.tableFull) window.Enable(win::kIdOk, true);
-    std::array<char16_t, papertable::kNameUnits> wide{};
-    if (win::AnsiToWide(name_, wide)) return;
+    if (NameFitsRecord(name_)) return;
     // The name does not fit the record (32 or more characters): take the keystroke back.
     // The caret is taken first: setting an edit control's text moves it to the start.
     const auto caret = window.EditSelection(IDC_ED_NAME);

@@ -14,6 +14,8 @@
 
 namespace editor {
 
+struct SaveResult;
+
 class CNewLabelDlg : public win::Dialog {
 public:
     CNewLabelDlg(win::Ui& ui, const EditorArgs& args);
@@ -48,13 +50,11 @@ private:
     UnitSettings Units() const;
     FieldTexts Fields() const;
 
-    // Save steps.
-    void AssignFreePaperId();
-    bool Stored(const build::ChangeResult& result);
+    // Shows why a save did not happen; true when the paper was stored.
+    bool Saved(const SaveResult& result);
 
     EditorArgs args_;
     int previewKind_ = 74;
-    bool markMode_ = false;
     bool placed_ = false;
     std::array<std::string, 3> kindTexts_;
 

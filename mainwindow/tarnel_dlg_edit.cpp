@@ -1,8 +1,8 @@
 // Adding and editing papers: both open the paper editor on the working copy and
 // take its result into the table.
 #include "editor/new_label_dlg.h"
-#include "mainwindow/paper_list_edit.h"
 #include "mainwindow/tarnel_dlg.h"
+#include "papertable/table_edits.h"
 #include "resources/resource_ids.h"
 #include "win/ui.h"
 
@@ -10,7 +10,7 @@ namespace mainwindow {
 
 void CTarnelDlg::PrepareNewPaper() {
     auto& state = *state_;
-    mainwindow::PrepareNewPaper(state.workingRecord, state.Table(),
+    papertable::PrepareNewPaper(state.workingRecord, state.Table(),
                                 GetUi().LoadString(IDS_NEW_PAPER_NAME));
 }
 
