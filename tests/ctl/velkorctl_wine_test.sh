@@ -25,7 +25,7 @@ wineserver -k 2>/dev/null || true
 velkor_wine_ready
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
-for f in kvx510ed.txt kvx510ed.lyt; do cp "$root/out/dist/driver/$f" "$driver/$f"; done
+cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"
 source_file="$driver/kvx510ed.txt"
 table="$driver/kvx510ed.lyt"
 code_of() { sed -n "s/^$1=0x\(..\).*/\1/p" "$source_file" | tr -d '\r' | head -n 1; }
@@ -217,6 +217,45 @@ expect 3 "delete a built-in paper" delete "$queue" --unit mm "$first_builtin"
 expect 0 "import the exported set" import "$queue" "$exported"
 cmp -s "$logs/export/kvx510ed.txt" "$source_file" || fail "import: the installed source is not the exported file"
 grep -qxF "szPaperName_mm=$name" <(tr -d '\r' <"$source_file") || fail "import: \"$name\" is not back"
+
+# --- the deployment script of docs/velkorctl.md ------------------------------------
+# Taken from the guide as it stands, with the line ends cmd expects.
+python3 - "$root/docs/velkorctl.md" "$logs/deploy-paper-sets.cmd" <<'EOF'
+import sys
+lines = open(sys.argv[1], encoding="utf-8").read().splitlines()
+start = lines.index("<!-- deploy-paper-sets.cmd -->") + 2
+end = lines.index("```", start)
+open(sys.argv[2], "w", newline="\r\n").write("\n".join(lines[start:end]) + "\n")
+EOF
+mkdir -p "$logs/sets"
+cp "$logs/export/kvx510ed.txt" "$logs/sets/"
+stamps="$(winepath -u 'C:\ProgramData\Mertavo' 2>/dev/null | tr -d '\r')"
+rm -rf "$stamps"
+deploy() {
+    rm -f "$logs/deploy.log"
+    wine cmd /c "$(winpath "$logs/deploy-paper-sets.cmd")" "$(winpath "$logs/sets")" \
+        "$(winpath "$logs/deploy.log")" >"$logs/deploy.out" 2>&1 </dev/null
+    local code=$?
+    tr -d '\r' <"$logs/deploy.log" >"$logs/deploy.txt" 2>/dev/null
+    [ "$code" = 0 ] || fail "$1: exit $code: $(cat "$logs/deploy.txt" "$logs/deploy.out")"
+}
+expect_log() {
+    grep -qF "$2" "$logs/deploy.txt" ||
+        fail "$1: the log has no \"$2\": $(cat "$logs/deploy.txt" "$logs/deploy.out")"
+}
+deploy "first deploy"
+expect_log "first deploy" "Ostrel LM-510: import of kvx510ed.txt ended with exit code 0"
+deploy "second deploy"
+expect_log "second deploy" "Ostrel LM-510: kvx510ed.txt is installed already"
+[ "$(grep -c '^  ' "$logs/deploy.txt")" = 1 ] || fail "deploy: queues of other models got a set"
+expect 0 "delete before deploying" delete "$queue" --unit mm "$name"
+# A changed set is installed again; the same one is not.
+printf '; deployed again\r\n' >>"$logs/sets/kvx510ed.txt"
+deploy "deploy of a changed set"
+expect_log "deploy of a changed set" "Ostrel LM-510: import of kvx510ed.txt ended with exit code 0"
+cmp -s "$logs/sets/kvx510ed.txt" "$source_file" || fail "deploy: the LM-510 set is not installed"
+rm -rf "$stamps"
+ok "the deployment script installs each model's set once"
 
 # --- busy: a velkor window for the same model holds it ---------------------------
 wine "$program" "$queue" /m >"$logs/velkor.log" 2>&1 </dev/null &
