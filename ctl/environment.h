@@ -8,7 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "build/paper_set.h"
 #include "win/services.h"
 #include "win/strings.h"
 
