@@ -140,7 +140,7 @@ int AddPaper(Session& session, const Invocation& invocation, Environment& enviro
     if (!saved.change.Ok())
         return Fail(environment, kExitFailed,
                     session.strings->LoadString(IDS_INSTALL_FAILED) + " " + saved.change.reason +
-                        "; nothing was changed");
+                        std::string(kNothingChanged));
     environment.out << "added \"" << options.name << "\" as paper " << saved.change.index << ", ID "
                     << record.nPaperSize << '\n';
     return kExitDone;

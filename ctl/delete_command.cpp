@@ -20,7 +20,7 @@ int DeletePaper(Session& session, const Invocation& invocation, Environment& env
     if (!result.Ok())
         return Fail(environment, kExitFailed,
                     session.strings->LoadString(IDS_INSTALL_FAILED) + " " + result.reason +
-                        "; the paper is still installed");
+                        std::string(kNothingChanged));
     environment.out << "deleted \"" << name << "\"\n";
     return kExitDone;
 }

@@ -24,6 +24,9 @@ struct Environment {
 // Writes the error line "velkorctl: " + `message` (line breaks become blanks) and
 // gives `code` back.
 int Fail(Environment& environment, int code, std::string_view message);
+// The end of the line of a change that failed: nothing was changed, and what to do.
+inline constexpr std::string_view kNothingChanged =
+    "; nothing was changed: remove the cause and run the command again";
 // A line on standard error about something that did not stop the command.
 void Note(Environment& environment, std::string_view message);
 

@@ -25,7 +25,7 @@ int ImportPapers(Session& session, const Invocation& invocation, Environment& en
     if (!result.Ok())
         return Fail(environment, kExitFailed,
                     strings.LoadString(IDS_IMPORT_FAILED) + " " + result.reason +
-                        "; the papers installed before are unchanged");
+                        std::string(kNothingChanged));
     const auto& table = session.paperSet->Table();
     int userPapers = 0;
     for (int i = 0; i < table.paperCount; ++i) userPapers += table.papers[i].builtIn ? 0 : 1;

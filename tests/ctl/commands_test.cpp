@@ -496,7 +496,8 @@ TEST(CtlAdd, AFailedBuildInstallsNothingAndGivesTheToolsReason) {
               4);
     EXPECT_EQ(run.err.str(),
               "velkorctl: The paper table could not be installed in the printer-driver folder. "
-              "[Paper02] nType: out of range; nothing was changed\n");
+              "[Paper02] nType: out of range; nothing was changed: remove the cause and run the "
+              "command again\n");
     EXPECT_TRUE(run.DriverFolderUntouched());
 }
 
@@ -535,7 +536,7 @@ TEST(CtlDelete, AFailedInstallLeavesTheDriverFolderAsItWas) {
     EXPECT_EQ(run.err.str(),
               "velkorctl: The paper table could not be installed in the printer-driver folder. "
               "cannot replace " +
-                  kTable + "; the paper is still installed\n");
+                  kTable + "; nothing was changed: remove the cause and run the command again\n");
     EXPECT_EQ(run.files.Get(kUser), before);
     EXPECT_EQ(run.files.Get(kTable), "installed table");
 }
