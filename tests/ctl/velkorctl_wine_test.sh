@@ -69,6 +69,12 @@ unchanged() {
 }
 range() { printf '%s' "$(printf "$(string IDS_RANGE_ERROR)" "$1")"; }
 
+# A console program, and nothing among its imports that shows a window.
+imports="$(x86_64-w64-mingw32-objdump -p "$root/out/dist/program/velkorctl.exe" 2>&1)"
+grep -q 'Subsystem.*(Windows CUI)' <<<"$imports" || fail "velkorctl.exe is not a console program"
+grep -qiE 'MessageBox|CreateWindow|DialogBox' <<<"$imports" &&
+    fail "velkorctl.exe imports a function that shows a window"
+
 # --- usage and help ----------------------------------------------------------
 expect 0 "--help" --help
 case "$out" in *"Exit codes:"*"5  the model is busy"*) ;; *) fail "--help lists no exit codes" ;; esac
