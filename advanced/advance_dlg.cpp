@@ -14,7 +14,7 @@ namespace advanced {
 namespace {
 
 constexpr int kHighestEnergyRank = 10;
-constexpr int kAdjustEntries = 5;
+constexpr int kAdjustEntries = IDS_ADJUST_LAST - IDS_ADJUST_FIRST + 1;
 constexpr int kAdjustZeroEntry = 2;  // entry i stands for the step i - 2
 
 const int kAdjustCombos[] = {IDC_ADV_ADJUST_A1, IDC_ADV_ADJUST_A2, IDC_ADV_ADJUST_B1,

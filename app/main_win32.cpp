@@ -4,6 +4,7 @@
 
 #include "app/tarnel_app.h"
 #include "transfer/transport_win32.h"
+#include "ui/popup_button_win32.h"
 #include "win/win32_services.h"
 #include "win/win32_ui.h"
 
@@ -20,7 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         // Loaded for the whole run and never unloaded.
         HMODULE module = LoadLibraryA(path.c_str());
         if (module == nullptr) return nullptr;
-        ui = std::make_unique<win::Win32Ui>(module);
+        ui = std::make_unique<win::Win32Ui>(module, ui::AttachPopupButtonWin32);
         return ui.get();
     };
     startup.showError = [](std::string_view text, std::string_view caption) {

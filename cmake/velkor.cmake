@@ -35,8 +35,28 @@ function(velkor_library name)
     endif()
 endfunction()
 
+# The Windows tests run in a Wine prefix of their own, apart from the demo's
+# (out/wineprefix), set up afresh before the first of them (tests/CMakeLists.txt).
+set(VELKOR_TEST_WINEPREFIX ${PROJECT_SOURCE_DIR}/out/wineprefix-test
+    CACHE PATH "Wine prefix of the Windows tests")
+
+# What a test under Wine runs with: the tests' prefix, and the build tree to check
+# the stage against.
+set(VELKOR_WINE_TEST_ENV "VELKOR_WINEPREFIX=${VELKOR_TEST_WINEPREFIX}"
+    "VELKOR_WINDOWS_BUILD=${CMAKE_BINARY_DIR}")
+
+# velkor_wine_test(test...)
+# Marks tests that run under Wine: they run in the tests' prefix, after it is set up.
+function(velkor_wine_test)
+    foreach(test IN LISTS ARGN)
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT ${VELKOR_WINE_TEST_ENV})
+        set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED wine_prefix)
+    endforeach()
+endfunction()
+
 # velkor_test(name [NATIVE_ONLY|WINDOWS_ONLY] SOURCES ... LIBS ...)
-# One GoogleTest executable registered as one CTest test. Under the windows preset
+# One GoogleTest executable registered as one CTest test, linked with the test
+# support (tests/support: the headless dialog backend). Under the windows preset
 # the executable runs through Wine (CMAKE_CROSSCOMPILING_EMULATOR), one Wine start a suite.
 function(velkor_test name)
     cmake_parse_arguments(A "NATIVE_ONLY;WINDOWS_ONLY" "" "SOURCES;LIBS;ENV" ${ARGN})
@@ -49,10 +69,13 @@ function(velkor_test name)
     add_executable(${name} ${A_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
     target_compile_options(${name} PRIVATE ${VELKOR_WARNINGS})
-    target_link_libraries(${name} PRIVATE ${A_LIBS} GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${A_LIBS} velkor_headless GTest::gmock GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE VELKOR_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES ENVIRONMENT "VELKOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};${A_ENV}")
+    if(WIN32)
+        velkor_wine_test(${name})
+    endif()
 endfunction()
 
 # velkor_windows_program(name SOURCES ... [LIBS ...] [GUI])

@@ -45,12 +45,21 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 std::string ModuleFolder(void* module) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) return {};
-    std::string folder(path, length);
-    const size_t cut = folder.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : folder.substr(0, cut);
+    // Paths may be longer than MAX_PATH; a result that fills the buffer was cut.
+    std::string path(MAX_PATH, '\0');
+    while (true) {
+        const DWORD length = GetModuleFileNameA(static_cast<HMODULE>(module), path.data(),
+                                                static_cast<DWORD>(path.size()));
+        if (length == 0) return {};
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        if (path.size() >= 32768) return {};
+        path.resize(path.size() * 2);
+    }
+    const size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
 }  // namespace family

@@ -7,6 +7,7 @@
 #include <new>
 #include <set>
 
+#include "family/file_beside.h"
 #include "family/file_io_win32.h"
 #include "family/lyt_api.h"
 #include "family/table_file.h"
@@ -23,10 +24,6 @@ const family::CompiledTable* Lookup(LytHandle handle) {
     return it == g_handles.end() ? nullptr : *it;
 }
 
-bool IsBareName(const char* name) {
-    return std::strpbrk(name, "\\/:") == nullptr;
-}
-
 std::optional<std::string> ReadFileForTable(const std::string& path) {
     return family::ReadWholeFile(path);
 }
@@ -36,7 +33,12 @@ int LYT_CALL Open(LytHandle* handle, const char* fileName) {
     *handle = nullptr;
     if (!fileName || !*fileName) return 0;
     std::string path = fileName;
-    if (IsBareName(fileName)) path = family::ModuleFolder(g_module) + "\\" + path;
+    if (family::IsBareName(path)) {
+        // Beside the library only; a library that cannot tell its folder opens nothing.
+        auto beside = family::FileBeside(family::ModuleFolder(g_module), path);
+        if (!beside) return 0;
+        path = std::move(*beside);
+    }
     auto table = family::OpenTableWithUserPapers(path, &ReadFileForTable);
     if (!table) return 0;
     auto* owned = new (std::nothrow) family::CompiledTable(std::move(*table));

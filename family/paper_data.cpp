@@ -18,32 +18,27 @@ std::optional<MediaRecord> Refuse(std::string* error, std::string reason) {
 std::optional<MediaRecord> BuildMediaRecord(const PaperInfoRecord& paper, std::string* error) {
     const std::string id = "paper " + std::to_string(paper.nPaperSize);
     if (paper.bySensing > kLytSensingMark) return Refuse(error, id + ": unknown kind");
+    if (const char* key = ZeroWidthKey(paper)) return Refuse(error, id + ": " + key + " is 0");
     const bool continuous = paper.bySensing == kLytSensingContinuous;
-    for (int16_t value : {paper.nPaperWidth, paper.nPaperWidthRes, paper.nImageAreaWidthRes,
-                          paper.nPhysicalOffsetX, paper.nPhysicalOffsetY, paper.nPaperLength,
-                          paper.nPaperLengthRes, paper.nImageAreaLengthRes}) {
-        if (value < 0) return Refuse(error, id + ": negative size or offset");
-    }
-    if (paper.nPaperWidthRes == 0) return Refuse(error, id + ": no width");
-    if (!continuous && paper.nPaperLengthRes == 0) return Refuse(error, id + ": no length");
 
     MediaRecord media{};
     media.paperId = paper.nPaperSize;
     media.kind = paper.bySensing;
     media.energyRank = std::min(paper.byEnergyRank, kMaxEnergyRank);
-    media.widthDots = static_cast<uint16_t>(paper.nPaperWidthRes);
-    media.printableWidthDots = static_cast<uint16_t>(paper.nImageAreaWidthRes);
+    media.widthDots = paper.nPaperWidthRes;
+    media.printableWidthDots = paper.nImageAreaWidthRes;
     media.offsetXDots = paper.nPhysicalOffsetX;
     media.offsetYDots = paper.nPhysicalOffsetY;
     media.virtualOffsetXDots = paper.nVirtualOffsetX;
     media.virtualOffsetYDots = paper.nVirtualOffsetY;
     media.adjustStep1 = paper.adjustStep1;
     media.adjustStep2 = paper.adjustStep2;
-    media.width = static_cast<uint16_t>(paper.nPaperWidth);
+    media.width = paper.nPaperWidth;
+    // A continuous paper's lengths mean nothing; they are not carried.
     if (!continuous) {
-        media.lengthDots = static_cast<uint16_t>(paper.nPaperLengthRes);
-        media.printableLengthDots = static_cast<uint16_t>(paper.nImageAreaLengthRes);
-        media.length = static_cast<uint16_t>(paper.nPaperLength);
+        media.lengthDots = paper.nPaperLengthRes;
+        media.printableLengthDots = paper.nImageAreaLengthRes;
+        media.length = paper.nPaperLength;
     }
     if (paper.bySensing == kLytSensingGap && paper.lblPitchDot > media.lengthDots) {
         media.gapOrMarkDots = static_cast<uint16_t>(paper.lblPitchDot - media.lengthDots);

@@ -28,25 +28,26 @@ struct PaperDataHeader {
     uint16_t resolutionY;  // 14
 };
 
+// Sizes and offsets are the table's signed 16-bit values as they are.
 struct MediaRecord {
-    int16_t paperId;               // 0, nPaperSize
-    uint8_t kind;                  // 2, kLytSensing*: continuous, gap or mark
-    uint8_t energyRank;            // 3, 0 to kMaxEnergyRank
-    uint16_t widthDots;            // 4
-    uint16_t lengthDots;           // 6, 0 for continuous paper
-    uint16_t printableWidthDots;   // 8
-    uint16_t printableLengthDots;  // 10
-    int16_t offsetXDots;           // 12
-    int16_t offsetYDots;           // 14
-    uint16_t gapOrMarkDots;        // 16, gap between labels or mark length
-    int16_t markOffsetDots;        // 18, mark papers only
-    int16_t virtualOffsetXDots;    // 20
-    int16_t virtualOffsetYDots;    // 22
-    int8_t adjustStep1;            // 24
-    int8_t adjustStep2;            // 25
-    uint16_t width;                // 26, 0.1 mm
-    uint16_t length;               // 28, 0.1 mm
-    uint16_t reserved30;           // 30, zero
+    int16_t paperId;              // 0, nPaperSize
+    uint8_t kind;                 // 2, kLytSensing*: continuous, gap or mark
+    uint8_t energyRank;           // 3, 0 to kMaxEnergyRank
+    int16_t widthDots;            // 4
+    int16_t lengthDots;           // 6, 0 for continuous paper
+    int16_t printableWidthDots;   // 8
+    int16_t printableLengthDots;  // 10, 0 for continuous paper
+    int16_t offsetXDots;          // 12
+    int16_t offsetYDots;          // 14
+    uint16_t gapOrMarkDots;       // 16, gap between labels or mark length
+    int16_t markOffsetDots;       // 18, mark papers only
+    int16_t virtualOffsetXDots;   // 20
+    int16_t virtualOffsetYDots;   // 22
+    int8_t adjustStep1;           // 24
+    int8_t adjustStep2;           // 25
+    int16_t width;                // 26, 0.1 mm
+    int16_t length;               // 28, 0.1 mm, 0 for continuous paper
+    uint16_t reserved30;          // 30, zero
 };
 #pragma pack(pop)
 
@@ -62,8 +63,8 @@ static_assert(offsetof(MediaRecord, adjustStep1) == 24);
 static_assert(offsetof(MediaRecord, width) == 26);
 static_assert(offsetof(MediaRecord, reserved30) == 30);
 
-// One media record; nullopt with a reason for a paper the printer cannot take
-// (a negative size, offset or printable area, or an unknown kind).
+// One media record; nullopt with a reason for a paper no table the compiler makes
+// holds: a width of 0 (ZeroWidthKey) or an unknown kind.
 std::optional<MediaRecord> BuildMediaRecord(const PaperInfoRecord& paper, std::string* error);
 
 // The whole paper data, or nullopt with a reason naming the first refused paper.

@@ -1,6 +1,8 @@
 // kvx500pc.exe: compiles a paper-table source text into a compiled table.
 //   kvx500pc.exe [/S] [/L=<log>] <source.txt> <table.lyt>
-// /S: no output on the console. /L=: a log of what was compiled and of every error.
+// /S: no output on the console. /L=: a log: what was compiled, an "error: " line for
+// each reason the source gives no usable table (the first one is the reason shown
+// to the user), a "warning: " line for each value cut or left out, and the outcome.
 // On any error no table is left at <table.lyt> (an older one there is removed, so
 // that it cannot be taken for the result) and the exit code is not 0.
 #include <windows.h>
@@ -61,6 +63,7 @@ int main() {
     }
     const auto result = family::CompileSource(papertable::ProfileFile::Parse(*text));
     for (const auto& line : result.errors) log.Line("error: " + line);
+    for (const auto& line : result.warnings) log.Line("warning: " + line);
     if (!result.table) return Fail(log, args->table, kInvalid);
 
     const std::string bytes = family::SerializeTable(*result.table);

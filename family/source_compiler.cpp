@@ -1,297 +1,294 @@
 #include "family/source_compiler.h"
 
-#include <charconv>
-#include <cstdio>
+#include <cstddef>
 #include <cstring>
-#include <span>
+#include <type_traits>
 
+#include "family/source_values.h"
 #include "papertable/paper_record.h"
-#include "win/codepage.h"
+#include "papertable/source_reader.h"
 
 namespace family {
 namespace {
 
-constexpr std::string_view kMissing = "\x01";
-constexpr size_t kValueBuffer = 4096;  // far above any valid value, so nothing is cut
-constexpr size_t kCompatibleSizesMax = papertable::kCompatibleSizesBytes - 1;
+using papertable::PaperRecord;
+using papertable::ProfileFile;
 
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
-}
+static_assert(kMaxTablePapers == papertable::kMaxPapers);
+static_assert(sizeof(PaperInfoRecord::szPaperName_mm) == sizeof(char16_t) * papertable::kNameUnits);
+static_assert(sizeof(PaperInfoRecord::szPaperWidthString_inch) ==
+              sizeof(char16_t) * papertable::kInchStringUnits);
 
-std::optional<int64_t> ParseDigits(std::string_view digits, int base) {
-    if (digits.empty() || digits.size() > 16) return std::nullopt;
-    uint64_t value = 0;
-    const auto [end, ec] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    if (value > 0xFFFFFFFFull) return std::nullopt;
-    return static_cast<int64_t>(value);
-}
-
-bool HasHexPrefix(std::string_view text) {
-    return text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-}
-
-// Reads one section's keys and collects every error with its place.
-class SectionReader {
-public:
-    SectionReader(const papertable::ProfileFile& source, std::string section,
-                  std::vector<std::string>& errors)
-        : source_(source), section_(std::move(section)), errors_(errors) {}
-
-    void Error(std::string_view key, std::string_view reason) {
-        errors_.push_back("[" + section_ + "] " + std::string(key) + ": " + std::string(reason));
-    }
-
-    // nullopt (and an error) when the key is absent; empty values are returned.
-    std::optional<std::string> Raw(std::string_view key) {
-        std::string value = source_.GetString(section_, key, kMissing, kValueBuffer);
-        if (!value.empty() && value[0] == kMissing[0]) {
-            Error(key, "missing");
-            return std::nullopt;
-        }
-        return value;
-    }
-
-    // A text the program's reader requires non-empty.
-    std::string Text(std::string_view key) {
-        auto value = Raw(key);
-        if (value && value->empty()) {
-            Error(key, "missing");
-            return {};
-        }
-        return value.value_or("");
-    }
-
-    int64_t Integer(std::string_view key, int64_t min, int64_t max) {
-        const auto raw = Raw(key);
-        if (!raw) return 0;
-        const auto value = ParseSourceInteger(*raw);
-        if (!value) {
-            Error(key, "not a number: " + *raw);
-            return 0;
-        }
-        if (*value < min || *value > max) {
-            Error(key, "out of range: " + *raw);
-            return 0;
-        }
-        return *value;
-    }
-
-    int16_t Int16(std::string_view key) {
-        return static_cast<int16_t>(Integer(key, INT16_MIN, INT16_MAX));
-    }
-    uint16_t UInt16(std::string_view key) {
-        return static_cast<uint16_t>(Integer(key, 0, UINT16_MAX));
-    }
-    uint8_t UInt8(std::string_view key) { return static_cast<uint8_t>(Integer(key, 0, UINT8_MAX)); }
-    uint32_t UInt32(std::string_view key) {
-        return static_cast<uint32_t>(Integer(key, 0, UINT32_MAX));
-    }
-
-    uint8_t Code(std::string_view key) {
-        const std::string raw = Text(key);
-        if (raw.empty()) return 0;
-        const auto value = ParseCode(raw);
-        if (!value || *value > 0xFF) {
-            Error(key, "not a one-byte hexadecimal code: " + raw);
-            return 0;
-        }
-        return static_cast<uint8_t>(*value);
-    }
-
-    template <size_t N>
-    void AnsiField(std::string_view key, const std::string& value, char (&field)[N]) {
-        if (value.size() >= N) {
-            Error(key, "longer than " + std::to_string(N - 1) + " bytes");
-            return;
-        }
-        std::memcpy(field, value.data(), value.size());
-    }
-
-    template <size_t N>
-    void WideField(std::string_view key, const std::string& value, char16_t (&field)[N]) {
-        if (!win::AnsiToWide(value, std::span<char16_t>(field, N))) {
-            Error(key, "longer than " + std::to_string(N - 1) + " characters");
-        }
-    }
-
-private:
-    const papertable::ProfileFile& source_;
-    std::string section_;
-    std::vector<std::string>& errors_;
+// A 16-bit field of the compiled record, taken as the program's reader holds it.
+template <class T>
+struct Field16 {
+    const char* key;
+    T PaperRecord::*field;
+    size_t offset;  // in PaperInfoRecord
 };
 
-void CompileDevice(const papertable::ProfileFile& source, DeviceInfoRecord& device,
-                   std::vector<std::string>& errors) {
-    SectionReader version(source, "Version", errors);
-    version.AnsiField("FormatVersion", version.Text("FormatVersion"), device.szFormatVersion);
-    version.AnsiField("ModelVersion", version.Text("ModelVersion"), device.szModelVersion);
-    version.AnsiField("OutputFileName", version.Text("OutputFileName"), device.szOutputFileName);
-
-    SectionReader model(source, "Model", errors);
-    device.bySeriesCode = model.Code("bySeriesCode");
-    device.byModelCode = model.Code("byModelCode");
-    model.AnsiField("dmDeviceName", model.Text("dmDeviceName"), device.dmDeviceName);
-    device.dwHeadPinNum = model.UInt32("dwHeadPinNum");
-    device.dwDeviceAbility01 = model.UInt32("dwDeviceAbility01");
-    device.dwDeviceAbility02 = model.UInt32("dwDeviceAbility02");
-    device.wMinCopies = model.UInt16("wMinCopies");
-    device.wMaxCopies = model.UInt16("wMaxCopies");
-    device.wMinCutEveryNum = model.UInt16("wMinCutEveryNum");
-    device.wMaxCutEveryNum = model.UInt16("wMaxCutEveryNum");
-    device.nDefaultPaperSize = model.Int16("nDefaultPaperSize");
-    device.nDefaultPaperLength = model.Int16("nDefaultPaperLength");
-    device.nDefaultPaperLengthRes = model.Int16("nDefaultPaperLengthRes");
-    device.wResolutionNum = model.UInt16("wResolutionNum");
-
-    // "X,Y" or a single value for both.
-    const std::string resolutions = model.Text("wResolutions");
-    if (resolutions.empty()) return;
-    const size_t comma = resolutions.find(',');
-    const auto x = ParseSourceInteger(std::string_view(resolutions).substr(0, comma));
-    const auto y = comma == std::string::npos
-                       ? x
-                       : ParseSourceInteger(std::string_view(resolutions).substr(comma + 1));
-    if (!x || !y || *x < 1 || *x > UINT16_MAX || *y < 1 || *y > UINT16_MAX) {
-        model.Error("wResolutions", "not one or two resolutions: " + resolutions);
-        return;
-    }
-    device.wResolutionX = static_cast<uint16_t>(*x);
-    device.wResolutionY = static_cast<uint16_t>(*y);
+template <class Compiled, class T>
+consteval Field16<T> MakeField(const char* key, T PaperRecord::*field, size_t offset) {
+    static_assert(std::is_same_v<Compiled, T>, "the compiled field has the record's type");
+    return {key, field, offset};
 }
 
-// Items 2 to 6, 9 and 10 of reserved_12_ (separated by ",", an empty item is 0).
-void CompileReserved12(SectionReader& reader, const std::string& text, PaperInfoRecord& paper) {
-    std::vector<int64_t> items;
-    std::string_view rest = text;
-    while (true) {
-        const size_t comma = rest.find(',');
-        const std::string_view item = Trim(rest.substr(0, comma));
-        const auto value = item.empty() ? std::optional<int64_t>(0) : ParseSourceInteger(item);
-        if (!value || HasHexPrefix(item) || *value < INT16_MIN || *value > UINT16_MAX) {
-            reader.Error("reserved_12_", "item " + std::to_string(items.size()) +
-                                             " is not a 16-bit number: " + text);
+#define VELKOR_PAPER_FIELD(name)                                          \
+    MakeField<decltype(PaperInfoRecord::name)>(#name, &PaperRecord::name, \
+                                               offsetof(PaperInfoRecord, name))
+constexpr Field16<int16_t> kSignedFields[] = {
+    VELKOR_PAPER_FIELD(nPaperSize),          VELKOR_PAPER_FIELD(nPaperWidth),
+    VELKOR_PAPER_FIELD(nImageAreaWidth),     VELKOR_PAPER_FIELD(nPaperWidthRes),
+    VELKOR_PAPER_FIELD(nImageAreaWidthRes),  VELKOR_PAPER_FIELD(nPaperLength),
+    VELKOR_PAPER_FIELD(nImageAreaLength),    VELKOR_PAPER_FIELD(nPaperLengthRes),
+    VELKOR_PAPER_FIELD(nImageAreaLengthRes), VELKOR_PAPER_FIELD(nPhysicalOffsetX),
+    VELKOR_PAPER_FIELD(nPhysicalOffsetY),    VELKOR_PAPER_FIELD(nMaxFeed),
+    VELKOR_PAPER_FIELD(nMaxLength),          VELKOR_PAPER_FIELD(nMinLength),
+    VELKOR_PAPER_FIELD(nClipInfoLeft),       VELKOR_PAPER_FIELD(nClipInfoTop),
+    VELKOR_PAPER_FIELD(nClipInfoRight),      VELKOR_PAPER_FIELD(nClipInfoBottom),
+    VELKOR_PAPER_FIELD(nVirtualOffsetX),     VELKOR_PAPER_FIELD(nVirtualOffsetY),
+};
+constexpr Field16<uint16_t> kUnsignedFields[] = {
+    VELKOR_PAPER_FIELD(wPinOffsetLeft),
+    VELKOR_PAPER_FIELD(wPinOffsetRight),
+    VELKOR_PAPER_FIELD(wSplit),
+    VELKOR_PAPER_FIELD(lblPitchDot),
+};
+#undef VELKOR_PAPER_FIELD
+
+// A part of wResolutions read with the profile's integer reading.
+struct Resolution {
+    uint16_t value = 0;
+    std::string reasons;  // why the value is not plainly what the part says
+};
+
+Resolution ReadResolution(std::string_view part) {
+    part = papertable::TrimProfileSpace(part);
+    const auto parsed = papertable::ParseProfileInteger(part);
+    Resolution r;
+    r.value = static_cast<uint16_t>(parsed.value);
+    r.reasons = IntegerReasons(part, parsed, r.value, false, 16);
+    return r;
+}
+
+// "X,Y", or one value for both. Without a first resolution the table is unusable;
+// an unreadable second one is taken to be the first.
+void ReadResolutions(const ProfileFile& file, DeviceInfoRecord& device, CompileNotes& notes) {
+    const auto text = papertable::ReadTextKey(file, "Model", "wResolutions");
+    if (!text) {
+        notes.Fail("Model", "wResolutions", "missing: the printer's resolution is not known");
+        return;
+    }
+    const size_t comma = text->find(',');
+    const Resolution x = ReadResolution(std::string_view(*text).substr(0, comma));
+    if (x.value == 0) {
+        notes.Fail("Model", "wResolutions",
+                   "\"" + *text + "\" gives no resolution above 0 dots per inch");
+        return;
+    }
+    Resolution y = x;
+    if (comma != std::string::npos) {
+        y = ReadResolution(std::string_view(*text).substr(comma + 1));
+        if (y.value == 0) {
+            notes.Warn("Model", "wResolutions",
+                       "\"" + *text + "\": no second resolution, the first one taken for both");
+            y = x;
+        }
+    }
+    if (!x.reasons.empty() || !y.reasons.empty()) {
+        notes.Warn("Model", "wResolutions",
+                   "\"" + *text + "\" read as " + std::to_string(x.value) + "," +
+                       std::to_string(y.value) + " (" +
+                       (x.reasons.empty() ? y.reasons : x.reasons) + ")");
+    }
+    device.wResolutionX = x.value;
+    device.wResolutionY = y.value;
+}
+
+void CompileDevice(const ProfileFile& file, DeviceInfoRecord& device, CompileNotes& notes) {
+    ReadAnsiField(file, "Version", "FormatVersion", device.szFormatVersion, notes);
+    ReadAnsiField(file, "Version", "ModelVersion", device.szModelVersion, notes);
+    ReadAnsiField(file, "Version", "OutputFileName", device.szOutputFileName, notes);
+
+    const std::string model = file.GetSection("Model", papertable::kModelSectionBytes);
+    if (model.empty() || model[0] == '\0') {
+        notes.Fail("Model", "", "missing or empty: the source describes no printer");
+        return;
+    }
+    device.bySeriesCode = ReadCode(file, "bySeriesCode", notes);
+    device.byModelCode = ReadCode(file, "byModelCode", notes);
+    ReadAnsiField(file, "Model", "dmDeviceName", device.dmDeviceName, notes);
+    device.dwHeadPinNum = ReadInteger<uint32_t>(file, "Model", "dwHeadPinNum", notes);
+    device.dwDeviceAbility01 = ReadInteger<uint32_t>(file, "Model", "dwDeviceAbility01", notes);
+    device.dwDeviceAbility02 = ReadInteger<uint32_t>(file, "Model", "dwDeviceAbility02", notes);
+    device.wMinCopies = ReadInteger<uint16_t>(file, "Model", "wMinCopies", notes);
+    device.wMaxCopies = ReadInteger<uint16_t>(file, "Model", "wMaxCopies", notes);
+    device.wMinCutEveryNum = ReadInteger<uint16_t>(file, "Model", "wMinCutEveryNum", notes);
+    device.wMaxCutEveryNum = ReadInteger<uint16_t>(file, "Model", "wMaxCutEveryNum", notes);
+    device.nDefaultPaperSize = ReadInteger<int16_t>(file, "Model", "nDefaultPaperSize", notes);
+    device.nDefaultPaperLength = ReadInteger<int16_t>(file, "Model", "nDefaultPaperLength", notes);
+    device.nDefaultPaperLengthRes =
+        ReadInteger<int16_t>(file, "Model", "nDefaultPaperLengthRes", notes);
+    device.wResolutionNum = ReadInteger<uint16_t>(file, "Model", "wResolutionNum", notes);
+    ReadResolutions(file, device, notes);
+}
+
+template <class T, size_t N>
+void CopyFields(const ProfileFile& file, const std::string& section, const PaperRecord& paper,
+                const Field16<T> (&fields)[N], PaperInfoRecord& info, CompileNotes& notes) {
+    for (const auto& f : fields) {
+        const T value = paper.*f.field;
+        std::memcpy(reinterpret_cast<char*>(&info) + f.offset, &value, sizeof value);
+        NoteInteger(file, section, f.key, value, std::is_signed_v<T>, 16, notes);
+    }
+}
+
+// An item of reserved_12_ as the program reads it, with a warning when that is not
+// plainly what the item says (a sign, "0x", blanks, digits past the examined part).
+int ReservedItem(const std::string& section, const std::string& reserved, int index,
+                 CompileNotes& notes) {
+    const int value = papertable::ReservedItem(reserved, index);
+    const std::string_view text = papertable::ReservedItemText(reserved, index);
+    if (!text.empty() && text != std::to_string(value)) {
+        notes.Warn(section, "reserved_12_",
+                   "item " + std::to_string(index) + " \"" + std::string(text) + "\" read as " +
+                       std::to_string(value));
+    }
+    return value;
+}
+
+// Items 2 to 6, 9 and 10 of reserved_12_, read as the program reads them.
+void CompileReserved(const std::string& section, const PaperRecord& paper, PaperInfoRecord& info,
+                     CompileNotes& notes) {
+    const std::string& reserved = paper.reserved_12_;
+    if (reserved.size() > papertable::kReservedExaminedChars) {
+        notes.Warn(section, "reserved_12_",
+                   "only the first " + std::to_string(papertable::kReservedExaminedChars) +
+                       " of its " + std::to_string(reserved.size()) + " characters read");
+    }
+    int items[11] = {};
+    for (int i : {2, 3, 4, 5, 6, 9, 10}) items[i] = ReservedItem(section, reserved, i, notes);
+
+    // The program's own values: low byte plus 256 times the high byte, in 16 bits.
+    info.markOffset = paper.markOffset;
+    info.markLength = paper.markLength;
+    const std::pair<int, int64_t> marks[] = {{2, paper.markOffset}, {4, paper.markLength}};
+    for (const auto& [low, held] : marks) {
+        const int64_t exact = int64_t{items[low]} + 256 * int64_t{items[low + 1]};
+        if (exact < INT16_MIN || exact > UINT16_MAX) {
+            notes.Warn(section, "reserved_12_",
+                       "items " + std::to_string(low) + " and " + std::to_string(low + 1) +
+                           " give " + std::to_string(exact) +
+                           ", cut to 16 bits: " + std::to_string(held));
+        }
+    }
+
+    info.bySensing = SensingOf(items[6], info.nType);
+    if (info.bySensing != items[6]) {
+        notes.Warn(section, "reserved_12_",
+                   "item 6 (" + std::to_string(items[6]) + ") names no sensing; taken as " +
+                       std::to_string(info.bySensing) + " from nType");
+    }
+
+    const std::pair<int, int8_t PaperInfoRecord::*> steps[] = {{9, &PaperInfoRecord::adjustStep1},
+                                                               {10, &PaperInfoRecord::adjustStep2}};
+    for (const auto& [item, field] : steps) {
+        const auto step = static_cast<int8_t>(items[item]);
+        info.*field = step;
+        if (step != items[item]) {
+            notes.Warn(section, "reserved_12_",
+                       "item " + std::to_string(item) + " (" + std::to_string(items[item]) +
+                           ") cut to 8 bits: " + std::to_string(step));
+        }
+    }
+}
+
+PaperInfoRecord CompilePaper(const ProfileFile& file, int number, const PaperRecord& paper,
+                             CompileNotes& notes) {
+    const std::string section = papertable::PaperSectionName(number);
+    PaperInfoRecord info{};
+    std::memcpy(info.szPaperName_mm, paper.szPaperName_mm.data(), sizeof info.szPaperName_mm);
+    std::memcpy(info.szPaperName_inch, paper.szPaperName_inch.data(), sizeof info.szPaperName_inch);
+    std::memcpy(info.szPaperWidthString_inch, paper.szPaperWidthString_inch.data(),
+                sizeof info.szPaperWidthString_inch);
+    std::memcpy(info.szPaperLengthString_inch, paper.szPaperLengthString_inch.data(),
+                sizeof info.szPaperLengthString_inch);
+
+    // As written: the program's kind 76 exists only in memory.
+    info.nType = ReadInteger<int16_t>(file, section, "nType", notes);
+    CopyFields(file, section, paper, kSignedFields, info, notes);
+    CopyFields(file, section, paper, kUnsignedFields, info, notes);
+    info.byEnergyRank = paper.byEnergyRank;
+    NoteInteger(file, section, "byEnergyRank", paper.byEnergyRank, false, 8, notes);
+    NoteInteger(file, section, "dwPaperAbility01", paper.dwPaperAbility01, false, 32, notes);
+    info.flags = static_cast<uint8_t>(paper.dwPaperAbility01 & kLytKnownFlags);
+    CompileReserved(section, paper, info, notes);
+
+    if (const char* key = ZeroWidthKey(info)) {
+        notes.Fail(section, key, "a paper of width 0 cannot be printed");
+    }
+    return info;
+}
+
+std::string FaultText(const papertable::PaperReadFailure& failure) {
+    if (failure.fault != papertable::PaperReadFault::kTooLong) return "missing";
+    const bool name = failure.key.starts_with("szPaperName");
+    const size_t units = name ? papertable::kNameUnits : papertable::kInchStringUnits;
+    return "longer than " + std::to_string(units - 1) + " characters";
+}
+
+void CompilePapers(const ProfileFile& file, std::vector<PaperInfoRecord>& papers,
+                   CompileNotes& notes) {
+    for (int number = 0;; ++number) {
+        const std::string section = papertable::PaperSectionName(number);
+        if (number == papertable::kMaxPapers) {
+            if (file.HasSection(section)) {
+                notes.Warn(section, "",
+                           "left out with all after it: a table holds at most " +
+                               std::to_string(papertable::kMaxPapers) + " papers");
+            }
             return;
         }
-        items.push_back(*value);
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
-    }
-    items.resize(std::max<size_t>(items.size(), 12), 0);
-    paper.markOffset = static_cast<int16_t>(items[2] + 256 * items[3]);
-    paper.markLength = static_cast<uint16_t>(items[4] + 256 * items[5]);
-    if (items[6] < kLytSensingContinuous || items[6] > kLytSensingMark) {
-        reader.Error("reserved_12_", "item 6 is not 0, 1 or 2: " + text);
-    }
-    paper.bySensing = static_cast<uint8_t>(items[6]);
-    if (items[9] < INT8_MIN || items[9] > INT8_MAX || items[10] < INT8_MIN ||
-        items[10] > INT8_MAX) {
-        reader.Error("reserved_12_", "adjustment steps out of range: " + text);
+        PaperRecord paper;
+        papertable::PaperReadFailure failure;
+        if (papertable::ReadPaperRecord(file, number, paper, &failure)) {
+            papers.push_back(CompilePaper(file, number, paper, notes));
+            continue;
+        }
+        if (!file.HasSection(section)) {
+            const std::string next = papertable::PaperSectionName(number + 1);
+            if (file.HasSection(next)) {
+                notes.Warn(
+                    next, "",
+                    "left out with all after it: the papers end at the missing [" + section + "]");
+            }
+        } else if (number == 0) {
+            notes.Fail(section, failure.key, FaultText(failure) + ": the source holds no paper");
+        } else {
+            notes.Warn(section, failure.key,
+                       FaultText(failure) + ": this paper and all after it left out");
+        }
         return;
     }
-    paper.adjustStep1 = static_cast<int8_t>(items[9]);
-    paper.adjustStep2 = static_cast<int8_t>(items[10]);
-}
-
-PaperInfoRecord CompilePaper(SectionReader& reader) {
-    PaperInfoRecord paper{};
-    reader.WideField("szPaperName_mm", reader.Text("szPaperName_mm"), paper.szPaperName_mm);
-    reader.WideField("szPaperName_inch", reader.Text("szPaperName_inch"), paper.szPaperName_inch);
-    reader.WideField("szPaperWidthString_inch", reader.Raw("szPaperWidthString_inch").value_or(""),
-                     paper.szPaperWidthString_inch);
-    reader.WideField("szPaperLengthString_inch",
-                     reader.Raw("szPaperLengthString_inch").value_or(""),
-                     paper.szPaperLengthString_inch);
-    paper.nType = reader.Int16("nType");
-    paper.nPaperSize = reader.Int16("nPaperSize");
-    paper.nPaperWidth = reader.Int16("nPaperWidth");
-    paper.nImageAreaWidth = reader.Int16("nImageAreaWidth");
-    paper.nPaperWidthRes = reader.Int16("nPaperWidthRes");
-    paper.nImageAreaWidthRes = reader.Int16("nImageAreaWidthRes");
-    paper.nPaperLength = reader.Int16("nPaperLength");
-    paper.nImageAreaLength = reader.Int16("nImageAreaLength");
-    paper.nPaperLengthRes = reader.Int16("nPaperLengthRes");
-    paper.nImageAreaLengthRes = reader.Int16("nImageAreaLengthRes");
-    paper.nPhysicalOffsetX = reader.Int16("nPhysicalOffsetX");
-    paper.nPhysicalOffsetY = reader.Int16("nPhysicalOffsetY");
-    paper.wPinOffsetLeft = reader.UInt16("wPinOffsetLeft");
-    paper.wPinOffsetRight = reader.UInt16("wPinOffsetRight");
-    paper.nMaxFeed = reader.Int16("nMaxFeed");
-    paper.nMaxLength = reader.Int16("nMaxLength");
-    paper.nMinLength = reader.Int16("nMinLength");
-    paper.wSplit = reader.UInt16("wSplit");
-    paper.nClipInfoLeft = reader.Int16("nClipInfoLeft");
-    paper.nClipInfoTop = reader.Int16("nClipInfoTop");
-    paper.nClipInfoRight = reader.Int16("nClipInfoRight");
-    paper.nClipInfoBottom = reader.Int16("nClipInfoBottom");
-    paper.nVirtualOffsetX = reader.Int16("nVirtualOffsetX");
-    paper.nVirtualOffsetY = reader.Int16("nVirtualOffsetY");
-
-    reader.Text("byReserved001");
-    if (reader.Raw("nCompatiblePaperSizes").value_or("").size() > kCompatibleSizesMax) {
-        reader.Error("nCompatiblePaperSizes",
-                     "longer than " + std::to_string(kCompatibleSizesMax) + " bytes");
-    }
-    paper.flags = static_cast<uint8_t>(reader.UInt32("dwPaperAbility01") & kLytKnownFlags);
-    reader.UInt32("dwPaperAbility02");
-    paper.byEnergyRank = reader.UInt8("byEnergyRank");
-    paper.lblPitchDot = reader.UInt16("lblPitchDot");
-    reader.UInt16("markNoChkValu");
-    for (const char* key :
-         {"nSensorID", "byRollWidMm", "byHeadDivide", "nDieStartPlus", "nDieStartRevPlus",
-          "wDieStartFwdPlus", "nAfterFeedPlus", "wPafMediaID", "PresetBlkPos1_1", "PresetBlkPos2_1",
-          "PresetBlkPos2_2", "PresetBlkPos3_1", "PresetBlkPos3_2", "PresetBlkPos3_3", "szSizeMM",
-          "MediaAtrInfo"}) {
-        reader.Text(key);
-    }
-    // szSizeIN may be absent: the program reads it as a single blank.
-    const std::string reserved = reader.Text("reserved_12_");
-    if (!reserved.empty()) CompileReserved12(reader, reserved, paper);
-    return paper;
 }
 
 }  // namespace
 
-std::optional<int64_t> ParseSourceInteger(std::string_view text) {
-    text = Trim(text);
-    if (HasHexPrefix(text)) return ParseDigits(text.substr(2), 16);
-    const bool negative = !text.empty() && text[0] == '-';
-    const auto magnitude = ParseDigits(negative ? text.substr(1) : text, 10);
-    if (!magnitude) return std::nullopt;
-    return negative ? -*magnitude : *magnitude;
+uint8_t SensingOf(int item6, int16_t nType) {
+    if (item6 >= kLytSensingContinuous && item6 <= kLytSensingMark) {
+        return static_cast<uint8_t>(item6);
+    }
+    return nType == papertable::kKindRoll ? kLytSensingContinuous : kLytSensingGap;
 }
 
-std::optional<int64_t> ParseCode(std::string_view text) {
-    text = Trim(text);
-    return ParseDigits(HasHexPrefix(text) ? text.substr(2) : text, 16);
-}
-
-CompileResult CompileSource(const papertable::ProfileFile& source) {
-    CompileResult result;
+CompileResult CompileSource(const ProfileFile& source) {
+    CompileNotes notes;
     CompiledTable table;
-    if (!source.HasSection("Version") || !source.HasSection("Model")) {
-        result.errors.push_back("not a paper-table source: no [Version] or [Model] section");
-        return result;
-    }
-    CompileDevice(source, table.device, result.errors);
-
-    // Papers run from Paper00 without gaps; the first missing section ends them.
-    for (size_t number = 0;; ++number) {
-        char name[16];
-        std::snprintf(name, sizeof name, "Paper%02zu", number);
-        if (!source.HasSection(name)) break;
-        if (number == kMaxTablePapers) {
-            result.errors.push_back(std::string("[") + name + "] more than " +
-                                    std::to_string(kMaxTablePapers) + " papers");
-            break;
-        }
-        SectionReader reader(source, name, result.errors);
-        table.papers.push_back(CompilePaper(reader));
-    }
+    CompileDevice(source, table.device, notes);
+    CompilePapers(source, table.papers, notes);
+    CompileResult result;
+    result.errors = std::move(notes.errors);
+    result.warnings = std::move(notes.warnings);
     if (result.errors.empty()) result.table = std::move(table);
     return result;
 }

@@ -1,14 +1,15 @@
-// Compiling a paper-table source text into a CompiledTable. The source is read with
-// the same profile semantics as the program's own reader; unlike that reader, the
-// compiler refuses anything it cannot represent exactly: a missing key, a value that
-// is not a number or lies outside its field, an over-long text, more papers than a
-// table holds.
+// Compiling a paper-table source text into a CompiledTable by the program's own
+// reading rules (papertable/source_reader.h), so that the table holds what the
+// program reads: the papers are the sections Paper00 upward to the first one the
+// program would not read (at most 100), integers are cut to their fields, device
+// codes taken by their low byte, texts cut by whole characters to their fields.
+// What was cut or left out is a warning. Only a source that gives no usable table
+// is refused: no readable "Model" section or resolution, a first paper section
+// that gives no paper, a paper of width 0. docs/formats.md lists every rule.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "family/table_file.h"
@@ -18,15 +19,14 @@ namespace family {
 
 struct CompileResult {
     std::optional<CompiledTable> table;  // set only when `errors` is empty
-    std::vector<std::string> errors;     // "[Section] key: reason"
+    std::vector<std::string> errors;     // "[Section] key: reason", in reading order
+    std::vector<std::string> warnings;   // the same form, in reading order
 };
 
 CompileResult CompileSource(const papertable::ProfileFile& source);
 
-// A source integer: optional blanks, then decimal with an optional minus sign or
-// hexadecimal with "0x"; nothing else may follow. nullopt when it is not a number.
-std::optional<int64_t> ParseSourceInteger(std::string_view text);
-// A device code as the build pipeline reads it: hexadecimal, "0x" optional.
-std::optional<int64_t> ParseCode(std::string_view text);
+// The sensing a paper's record gets: item 6 of reserved_12_ when it is 0, 1 or 2,
+// otherwise continuous for the kind without fixed length (74) and gap for others.
+uint8_t SensingOf(int item6, int16_t nType);
 
 }  // namespace family

@@ -89,6 +89,12 @@ bool IsValidPaper(const PaperInfoRecord& paper, std::string* error) {
     return true;
 }
 
+const char* ZeroWidthKey(const PaperInfoRecord& paper) {
+    if (paper.nPaperWidth == 0) return "nPaperWidth";
+    if (paper.nPaperWidthRes == 0) return "nPaperWidthRes";
+    return nullptr;
+}
+
 std::optional<CompiledTable> ParseTable(std::string_view bytes, std::string* error) {
     TableFileHeader header{};
     if (bytes.size() < sizeof header) {
@@ -166,7 +172,11 @@ std::optional<CompiledTable> OpenTableWithUserPapers(const std::string& path, Fi
         user->device.byModelCode != table->device.byModelCode) {
         return table;
     }
-    table->papers.insert(table->papers.end(), user->papers.begin(), user->papers.end());
+    // The program lists at most kMaxTablePapers papers, built-in ones first.
+    const size_t room = kMaxTablePapers - std::min(kMaxTablePapers, table->papers.size());
+    const size_t taken = std::min(room, user->papers.size());
+    table->papers.insert(table->papers.end(), user->papers.begin(),
+                         user->papers.begin() + static_cast<std::ptrdiff_t>(taken));
     return table;
 }
 

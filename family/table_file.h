@@ -51,6 +51,11 @@ std::optional<CompiledTable> ParseTable(std::string_view bytes, std::string* err
 bool IsValidDevice(const DeviceInfoRecord& device, std::string* error = nullptr);
 bool IsValidPaper(const PaperInfoRecord& paper, std::string* error = nullptr);
 
+// The first width of a paper that is 0 ("nPaperWidth" in 0.1 mm, "nPaperWidthRes" in
+// dots), which leaves nothing to print on; nullptr when both are set. Such a paper
+// makes a table unusable: the compiler refuses it.
+const char* ZeroWidthKey(const PaperInfoRecord& paper);
+
 // For a built-in table ("...ad.lyt", any case) the user table of the same model beside
 // it ("...ed.lyt", the letters' case kept); nullopt for any other name.
 std::optional<std::string> UserTableBeside(std::string_view builtInPath);
@@ -60,8 +65,9 @@ using FileReader = std::optional<std::string> (*)(const std::string& path);
 
 // Opens a table the way the paper-table library does: the table at `path`, and for a
 // built-in table also the papers of the user table beside it when that one exists,
-// is sound and belongs to the same model (same two codes). A damaged user table is
-// left out rather than hiding the built-in papers; a damaged table at `path` fails.
+// is sound and belongs to the same model (same two codes), as many as fit in the
+// kMaxTablePapers papers the program lists. A damaged user table is left out rather
+// than hiding the built-in papers; a damaged table at `path` fails.
 std::optional<CompiledTable> OpenTableWithUserPapers(const std::string& path, FileReader read,
                                                      std::string* error = nullptr);
 

@@ -29,6 +29,11 @@ std::optional<std::string> SetError(std::string* error, std::string text) {
     return std::nullopt;
 }
 
+bool Refuse(std::string* error, std::string text) {
+    if (error) *error = std::move(text);
+    return false;
+}
+
 // Tokens first..last as one argument: quoted tokens are never joined, unquoted ones
 // keep the blanks that stood between them.
 std::string Span(std::string_view raw, const std::vector<ArgToken>& tokens, size_t first,
@@ -37,56 +42,35 @@ std::string Span(std::string_view raw, const std::vector<ArgToken>& tokens, size
     return std::string(raw.substr(tokens[first].begin, tokens[last].end - tokens[first].begin));
 }
 
-// One code argument: empty or a single character.
-bool CodeChar(std::string_view text, unsigned char& code) {
-    if (text.size() > 1) return false;
-    code = text.empty() ? 0 : static_cast<unsigned char>(text[0]);
-    return true;
-}
-
 // The two code arguments by position, as the pipeline writes them: a blank, the
-// series character, a blank, the model character, where an empty code leaves its
-// place empty. A place that holds a tab or a double quote holds that code; a blank
-// in a code's place is an empty code.
-bool ParsePositionalCodes(std::string_view rest, ConverterArgs& args) {
-    if (rest.empty()) return true;
-    if (!IsBlank(rest[0])) return false;
-    const std::string_view codes = rest.substr(1);  // "S M", " M", "S ", "S", " ", ""
-    // `c` lies in `codes`, so the view stays valid.
-    auto code = [](const char& c) {
-        return c == ' ' ? std::string_view() : std::string_view(&c, 1);
-    };
-    switch (codes.size()) {
-        case 0:
-            return true;
-        case 1:
-            return CodeChar(code(codes[0]), args.seriesCode);
-        case 2:
-            if (codes[0] == ' ') return CodeChar(code(codes[1]), args.modelCode);
-            return IsBlank(codes[1]) && CodeChar(code(codes[0]), args.seriesCode);
-        case 3:
-            return IsBlank(codes[1]) && CodeChar(code(codes[0]), args.seriesCode) &&
-                   CodeChar(code(codes[2]), args.modelCode);
-        default:
-            return false;
-    }
-}
-
-// The two code arguments from the raw text that follows the library argument: by
-// position first, so that an empty code (two blanks in a row) and a code that is a
-// blank, a tab or a double quote all keep their places; quoted codes otherwise.
+// series argument, a blank, the model argument (a tab may stand for a blank: it is
+// never a code as it is). The three forms of an argument (empty, one character
+// that is no blank, tab, CR or LF, "0x" and two digits) differ in what follows
+// their first character, so a text has one reading only. The separator after the
+// series argument may be missing when the model argument is empty.
 bool ParseCodes(std::string_view rest, ConverterArgs& args) {
     while (!rest.empty() && (rest.back() == '\r' || rest.back() == '\n')) rest.remove_suffix(1);
-    ConverterArgs positional = args;
-    if (ParsePositionalCodes(rest, positional)) {
-        args = positional;
+    if (rest.empty()) {
+        args.seriesCode = args.modelCode = 0;
         return true;
     }
-    if (rest.find('"') == std::string_view::npos) return false;
-    const auto tokens = Tokenize(rest);
-    if (tokens.size() > 2) return false;
-    return CodeChar(tokens.size() > 0 ? tokens[0].text : "", args.seriesCode) &&
-           CodeChar(tokens.size() > 1 ? tokens[1].text : "", args.modelCode);
+    if (!IsBlank(rest[0])) return false;
+    const std::string_view codes = rest.substr(1);
+    for (size_t length : {0, 1, 4}) {
+        if (length > codes.size()) break;
+        const auto series = ParseCodeArgument(codes.substr(0, length));
+        if (!series) continue;
+        std::optional<unsigned char> model = 0;
+        if (length < codes.size()) {
+            if (!IsBlank(codes[length])) continue;
+            model = ParseCodeArgument(codes.substr(length + 1));
+            if (!model) continue;
+        }
+        args.seriesCode = *series;
+        args.modelCode = *model;
+        return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -193,32 +177,52 @@ std::optional<CompilerArgs> ParseCompilerArgs(std::string_view arguments, std::s
     return args;
 }
 
-std::optional<ConverterArgs> ParseConverterArgs(std::string_view arguments, std::string* error) {
-    ConverterArgs args;
+std::optional<unsigned char> ParseCodeArgument(std::string_view text) {
+    auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    switch (text.size()) {
+        case 0:
+            return 0;
+        case 1:
+            if (text[0] == ' ' || text[0] == '\t' || text[0] == '\r' || text[0] == '\n') {
+                return std::nullopt;
+            }
+            return static_cast<unsigned char>(text[0]);
+        case 4:
+            if (text[0] != '0' || text[1] != 'x' || hex(text[2]) < 0 || hex(text[3]) < 0) {
+                return std::nullopt;
+            }
+            return static_cast<unsigned char>(hex(text[2]) * 16 + hex(text[3]));
+        default:
+            return std::nullopt;
+    }
+}
+
+bool ParseConverterArgs(std::string_view arguments, ConverterArgs& args, std::string* error) {
     const auto tokens = Tokenize(arguments);
     // The library argument is the first token ending in ".dll"; the codes follow it.
     size_t library = 0;
     while (library < tokens.size() && !EndsWithNoCase(tokens[library].text, ".dll")) ++library;
-    if (library >= tokens.size()) {
-        SetError(error,
-                 "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
-        return std::nullopt;
-    }
+    constexpr const char* kUsage =
+        "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>";
+    if (library >= tokens.size()) return Refuse(error, kUsage);
     std::vector<ArgToken> files(tokens.begin(), tokens.begin() + static_cast<long>(library) + 1);
     const auto joined = JoinByEndings(arguments, files, {".lyt", ".bin", ".dll"});
-    if (!joined) {
-        SetError(error,
-                 "usage: kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>");
-        return std::nullopt;
-    }
+    if (!joined) return Refuse(error, kUsage);
     args.table = (*joined)[0];
     args.paperData = (*joined)[1];
     args.library = (*joined)[2];
     if (!ParseCodes(arguments.substr(tokens[library].end), args)) {
-        SetError(error, "the series and model codes must be one character each or empty");
-        return std::nullopt;
+        return Refuse(error,
+                      "the series and model codes must each be empty, one character other "
+                      "than a blank, tab, CR or LF, or 0x and two hexadecimal digits: \"" +
+                          std::string(arguments.substr(tokens[library].end)) + "\"");
     }
-    return args;
+    return true;
 }
 
 }  // namespace family

@@ -46,11 +46,19 @@ struct ConverterArgs {
     std::string table;
     std::string paperData;
     std::string library;
-    unsigned char seriesCode = 0;  // an empty argument is 0
+    unsigned char seriesCode = 0;
     unsigned char modelCode = 0;
 };
-// kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>; each code
-// is one character or empty (two blanks in a row).
-std::optional<ConverterArgs> ParseConverterArgs(std::string_view arguments, std::string* error);
+// kvx500cv.exe <table.lyt> <paperdata.bin> <library.dll> <series> <model>. Each code
+// argument is empty (two blanks in a row, or nothing at the end), one character as
+// it is (any byte but a blank, tab, CR or LF), or "0x" and two hexadecimal digits
+// (any value; the pipeline uses it for the four bytes a command line would lose);
+// they are read by position from the raw text after the library argument. On
+// failure `args` keeps the file names read so far, so that a log can still go
+// beside the paper data.
+bool ParseConverterArgs(std::string_view arguments, ConverterArgs& args, std::string* error);
+
+// One code argument in one of the three forms; nullopt for anything else.
+std::optional<unsigned char> ParseCodeArgument(std::string_view text);
 
 }  // namespace family

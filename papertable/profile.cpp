@@ -37,10 +37,13 @@ std::string CopyEntry(std::string_view value, size_t bufferSize) {
     return out;
 }
 
-// The platform's string-to-integer conversion with base 0: blanks and control
-// characters skipped, one sign, "0x", "0o" or "0b" prefix (lower case only), digits
-// up to the first one outside the base, 32-bit wrap-around.
-unsigned ParseInteger(std::string_view text) {
+// The integer read goes through a text buffer of 30 characters.
+constexpr size_t kIntegerBuffer = 30;
+
+}  // namespace
+
+ProfileInteger ParseProfileInteger(std::string_view text) {
+    ProfileInteger result;
     size_t i = 0;
     while (i < text.size() && static_cast<unsigned char>(text[i]) <= ' ') ++i;
     bool negative = false;
@@ -65,7 +68,7 @@ unsigned ParseInteger(std::string_view text) {
         }
         if (base != 10) i += 2;
     }
-    uint32_t total = 0;
+    uint64_t total = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         unsigned digit;
@@ -80,14 +83,17 @@ unsigned ParseInteger(std::string_view text) {
         }
         if (digit >= base) break;
         total = total * base + digit;
+        if (total > UINT32_MAX) {
+            result.wrapped = true;
+            total &= UINT32_MAX;
+        }
+        ++result.digits;
+        result.end = i + 1;
     }
-    return negative ? 0u - total : total;
+    const auto value = static_cast<uint32_t>(total);
+    result.value = negative ? 0u - value : value;
+    return result;
 }
-
-// The integer read goes through a text buffer of 30 characters.
-constexpr size_t kIntegerBuffer = 30;
-
-}  // namespace
 
 bool IsProfileSpace(char c) {
     const auto b = static_cast<unsigned char>(c);
@@ -197,7 +203,7 @@ unsigned ProfileFile::GetInt(std::string_view section, std::string_view key,
                              int defaultValue) const {
     const std::string text = GetString(section, key, "", kIntegerBuffer);
     if (text.empty()) return static_cast<unsigned>(defaultValue);
-    return ParseInteger(text);
+    return ParseProfileInteger(text).value;
 }
 
 std::string ProfileFile::GetSection(std::string_view section, size_t bufferSize) const {

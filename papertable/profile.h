@@ -60,6 +60,17 @@ private:
     std::unordered_map<std::string, size_t> firstSection_;  // folded name -> section
 };
 
+// The platform's string-to-integer reading as GetInt applies it (base 0): blanks
+// and control characters skipped, one sign, a "0x", "0o" or "0b" prefix (lower
+// case only), digits up to the first one outside the base, 32-bit wrap-around.
+struct ProfileInteger {
+    unsigned value = 0;
+    size_t digits = 0;     // digits read after the prefix; 0 when the text is no number
+    size_t end = 0;        // one past the last digit read
+    bool wrapped = false;  // the digits gave more than 32 bits
+};
+ProfileInteger ParseProfileInteger(std::string_view text);
+
 // Character rules shared with the source-file writer, so that what it writes
 // reads back unchanged.
 bool IsProfileSpace(char c);

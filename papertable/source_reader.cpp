@@ -3,8 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <span>
+#include <type_traits>
+#include <variant>
 
+#include "papertable/source_keys.h"
 #include "win/ascii_case.h"
 #include "win/codepage.h"
 #include "win/services.h"
@@ -13,141 +17,106 @@ namespace papertable {
 namespace {
 
 constexpr std::string_view kMissing(&kMissingMarker, 1);
-constexpr size_t kReservedExamined = 100;
 
 bool IsMissing(const std::string& value) {
     return value.empty() || value[0] == kMissingMarker;
 }
 
-// A text key that must be present and not empty.
+// The value of a text or name key, or nullopt when it counts as missing.
+std::optional<std::string> ReadValue(const ProfileFile& file, std::string_view section,
+                                     const PaperKey& key) {
+    std::string value = file.GetString(section, key.name, kMissing, key.readBytes);
+    switch (key.presence) {
+        case Presence::Required:
+            if (IsMissing(value)) return std::nullopt;
+            break;
+        case Presence::EmptyAllowed:
+            if (!value.empty() && value[0] == kMissingMarker) return std::nullopt;
+            break;
+        case Presence::BlankIfMissing:
+            if (IsMissing(value)) value.assign(1, ' ');
+            break;
+    }
+    return value;
+}
+
+// A device key: a text that must be present and not empty.
 bool ReadText(const ProfileFile& file, std::string_view section, std::string_view key,
               std::string& field) {
-    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
-    if (IsMissing(value)) return false;
-    field = std::move(value);
+    auto value = ReadTextKey(file, section, key);
+    if (!value) return false;
+    field = std::move(*value);
     return true;
 }
 
-template <size_t N>
-bool ReadName(const ProfileFile& file, std::string_view section, std::string_view key,
-              bool emptyAllowed, WideText<N>& field) {
-    const std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
-    if (emptyAllowed ? (!value.empty() && value[0] == kMissingMarker) : IsMissing(value)) {
-        return false;
-    }
-    // Cleared first, so that nothing of an earlier, longer name stays past the end.
-    field.fill(0);
-    return win::AnsiToWide(value, std::span<char16_t>(field));
+// Reads one key into its field at the field's width. A fault when the paper cannot
+// be read: a missing text or a name that does not fit.
+PaperReadFault ReadKey(const ProfileFile& file, std::string_view section, const PaperKey& key,
+                       PaperRecord& paper) {
+    return std::visit(
+        [&](auto member) {
+            auto& field = paper.*member;
+            using Field = std::remove_reference_t<decltype(field)>;
+            if constexpr (std::is_integral_v<Field>) {
+                // Never missing: absent or not a number reads 0; cut to the field.
+                field = static_cast<Field>(file.GetInt(section, key.name, 0));
+                return PaperReadFault::kNone;
+            } else {
+                auto value = ReadValue(file, section, key);
+                if (!value) return PaperReadFault::kMissing;
+                if constexpr (std::is_same_v<Field, std::string>) {
+                    field = std::move(*value);
+                    return PaperReadFault::kNone;
+                } else {
+                    // Cleared first, so that nothing of an earlier, longer name stays
+                    // past the end.
+                    field.fill(0);
+                    return win::AnsiToWide(*value, std::span<char16_t>(field))
+                               ? PaperReadFault::kNone
+                               : PaperReadFault::kTooLong;
+                }
+            }
+        },
+        key.field);
 }
 
-// Integer keys never count as missing: absent or not a number reads 0.
-unsigned ReadInt(const ProfileFile& file, std::string_view section, std::string_view key) {
-    return file.GetInt(section, key, 0);
+void AfterRead(const PaperKey& key, PaperRecord& paper) {
+    switch (key.rule) {
+        case KeyRule::EditLockedBit:
+            paper.editLocked =
+                (paper.*std::get<uint32_t PaperRecord::*>(key.field) & kEditLockedBit) != 0;
+            break;
+        case KeyRule::ReservedItems:
+            ApplyReservedItems(paper);
+            break;
+        case KeyRule::None:
+        case KeyRule::MarkWrittenAsLabel:
+            break;
+    }
 }
 
-int16_t Low16(unsigned value) {
-    return static_cast<int16_t>(static_cast<uint16_t>(value));
-}
-
-bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p) {
-    if (!ReadName(file, s, "szPaperName_mm", false, p.szPaperName_mm)) return false;
-    if (!ReadName(file, s, "szPaperName_inch", false, p.szPaperName_inch)) return false;
-    if (!ReadName(file, s, "szPaperWidthString_inch", true, p.szPaperWidthString_inch)) {
-        return false;
+bool ReadPaperKeys(const ProfileFile& file, std::string_view section, PaperRecord& paper,
+                   PaperReadFailure* failure) {
+    for (const size_t index : kPaperKeyReadingOrder) {
+        const PaperKey& key = kPaperKeys[index];
+        const PaperReadFault fault = ReadKey(file, section, key, paper);
+        if (fault != PaperReadFault::kNone) {
+            if (failure) *failure = {std::string(key.name), fault};
+            return false;
+        }
+        AfterRead(key, paper);
     }
-    if (!ReadName(file, s, "szPaperLengthString_inch", true, p.szPaperLengthString_inch)) {
-        return false;
-    }
-
-    struct SignedKey {
-        const char* key;
-        int16_t PaperRecord::*field;
-    };
-    struct UnsignedKey {
-        const char* key;
-        uint16_t PaperRecord::*field;
-    };
-    // In reading order; the unsigned ones are read at their place in it.
-    p.nType = Low16(ReadInt(file, s, "nType"));
-    static constexpr SignedKey kSizes[] = {
-        {"nPaperSize", &PaperRecord::nPaperSize},
-        {"nPaperWidth", &PaperRecord::nPaperWidth},
-        {"nImageAreaWidth", &PaperRecord::nImageAreaWidth},
-        {"nPaperWidthRes", &PaperRecord::nPaperWidthRes},
-        {"nImageAreaWidthRes", &PaperRecord::nImageAreaWidthRes},
-        {"nPaperLength", &PaperRecord::nPaperLength},
-        {"nImageAreaLength", &PaperRecord::nImageAreaLength},
-        {"nPaperLengthRes", &PaperRecord::nPaperLengthRes},
-        {"nImageAreaLengthRes", &PaperRecord::nImageAreaLengthRes},
-        {"nPhysicalOffsetX", &PaperRecord::nPhysicalOffsetX},
-        {"nPhysicalOffsetY", &PaperRecord::nPhysicalOffsetY},
-    };
-    for (const auto& k : kSizes) p.*k.field = Low16(ReadInt(file, s, k.key));
-    p.wPinOffsetLeft = static_cast<uint16_t>(ReadInt(file, s, "wPinOffsetLeft"));
-    p.wPinOffsetRight = static_cast<uint16_t>(ReadInt(file, s, "wPinOffsetRight"));
-    static constexpr SignedKey kFeeds[] = {
-        {"nMaxFeed", &PaperRecord::nMaxFeed},
-        {"nMaxLength", &PaperRecord::nMaxLength},
-        {"nMinLength", &PaperRecord::nMinLength},
-    };
-    for (const auto& k : kFeeds) p.*k.field = Low16(ReadInt(file, s, k.key));
-    p.wSplit = static_cast<uint16_t>(ReadInt(file, s, "wSplit"));
-    static constexpr SignedKey kClips[] = {
-        {"nClipInfoLeft", &PaperRecord::nClipInfoLeft},
-        {"nClipInfoRight", &PaperRecord::nClipInfoRight},
-        {"nClipInfoTop", &PaperRecord::nClipInfoTop},
-        {"nClipInfoBottom", &PaperRecord::nClipInfoBottom},
-        {"nVirtualOffsetX", &PaperRecord::nVirtualOffsetX},
-        {"nVirtualOffsetY", &PaperRecord::nVirtualOffsetY},
-    };
-    for (const auto& k : kClips) p.*k.field = Low16(ReadInt(file, s, k.key));
-
-    if (!ReadText(file, s, "byReserved001", p.byReserved001)) return false;
-    // Read straight into its field: absent fails, an empty value is accepted.
-    std::string compatible =
-        file.GetString(s, "nCompatiblePaperSizes", kMissing, kCompatibleSizesBytes);
-    if (!compatible.empty() && compatible[0] == kMissingMarker) return false;
-    p.nCompatiblePaperSizes = std::move(compatible);
-
-    p.dwPaperAbility01 = ReadInt(file, s, "dwPaperAbility01");
-    p.editLocked = (p.dwPaperAbility01 & kEditLockedBit) != 0;
-    p.dwPaperAbility02 = ReadInt(file, s, "dwPaperAbility02");
-    p.byEnergyRank = static_cast<uint8_t>(ReadInt(file, s, "byEnergyRank"));
-    p.lblPitchDot = static_cast<uint16_t>(ReadInt(file, s, "lblPitchDot"));
-    p.markNoChkValu = static_cast<uint16_t>(ReadInt(file, s, "markNoChkValu"));
-
-    struct TextKey {
-        const char* key;
-        std::string PaperRecord::*field;
-    };
-    static constexpr TextKey kTexts[] = {
-        {"nSensorID", &PaperRecord::nSensorID},
-        {"byRollWidMm", &PaperRecord::byRollWidMm},
-        {"byHeadDivide", &PaperRecord::byHeadDivide},
-        {"nDieStartPlus", &PaperRecord::nDieStartPlus},
-        {"nDieStartRevPlus", &PaperRecord::nDieStartRevPlus},
-        {"wDieStartFwdPlus", &PaperRecord::wDieStartFwdPlus},
-        {"nAfterFeedPlus", &PaperRecord::nAfterFeedPlus},
-        {"wPafMediaID", &PaperRecord::wPafMediaID},
-        {"PresetBlkPos1_1", &PaperRecord::PresetBlkPos1_1},
-        {"PresetBlkPos2_1", &PaperRecord::PresetBlkPos2_1},
-        {"PresetBlkPos2_2", &PaperRecord::PresetBlkPos2_2},
-        {"PresetBlkPos3_1", &PaperRecord::PresetBlkPos3_1},
-        {"PresetBlkPos3_2", &PaperRecord::PresetBlkPos3_2},
-        {"PresetBlkPos3_3", &PaperRecord::PresetBlkPos3_3},
-        {"szSizeMM", &PaperRecord::szSizeMM},
-    };
-    for (const auto& k : kTexts) {
-        if (!ReadText(file, s, k.key, p.*k.field)) return false;
-    }
-    if (!ReadText(file, s, "szSizeIN", p.szSizeIN)) p.szSizeIN.assign(1, ' ');
-    if (!ReadText(file, s, "MediaAtrInfo", p.MediaAtrInfo)) return false;
-    if (!ReadText(file, s, "reserved_12_", p.reserved_12_)) return false;
-    ApplyReservedItems(p);
     return true;
 }
 
 }  // namespace
+
+std::optional<std::string> ReadTextKey(const ProfileFile& file, std::string_view section,
+                                       std::string_view key) {
+    std::string value = file.GetString(section, key, kMissing, kTextBufferBytes);
+    if (IsMissing(value)) return std::nullopt;
+    return value;
+}
 
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadFile(path);
@@ -155,48 +124,19 @@ ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
 }
 
 bool IsModelSource(const ProfileFile& file, const std::string& modelPrefix) {
-    const std::string tag = file.GetString("Version", "OutputFileName",
-                                           std::string(1, kMissingMarker), kTextBufferBytes);
-    if (tag.empty() || tag[0] == kMissingMarker) return false;
-    return win::EqualsIgnoringAsciiCase(tag, modelPrefix + "ed.lyt");
+    const auto tag = ReadTextKey(file, "Version", "OutputFileName");
+    return tag && win::EqualsIgnoringAsciiCase(*tag, modelPrefix + "ed.lyt");
 }
 
-bool ReadDevice(const ProfileFile& file, DeviceRecord& d) {
-    struct Key {
-        const char* section;
-        const char* key;
-        std::string DeviceRecord::*field;
-    };
-    static constexpr Key kVersion[] = {
-        {"Version", "FormatVersion", &DeviceRecord::FormatVersion},
-        {"Version", "ModelVersion", &DeviceRecord::ModelVersion},
-        {"Version", "OutputFileName", &DeviceRecord::OutputFileName},
-    };
-    for (const auto& k : kVersion) {
-        if (!ReadText(file, k.section, k.key, d.*k.field)) return false;
+bool ReadDevice(const ProfileFile& file, DeviceRecord& device) {
+    for (const DeviceKey& key : kVersionKeys) {
+        if (!ReadText(file, "Version", key.name, device.*key.field)) return false;
     }
     std::string model = file.GetSection("Model", kModelSectionBytes);
     if (model.empty() || model[0] == '\0') return false;
-    d.modelSectionText = std::move(model);
-    static constexpr Key kModel[] = {
-        {"Model", "bySeriesCode", &DeviceRecord::bySeriesCode},
-        {"Model", "byModelCode", &DeviceRecord::byModelCode},
-        {"Model", "dmDeviceName", &DeviceRecord::dmDeviceName},
-        {"Model", "dwHeadPinNum", &DeviceRecord::dwHeadPinNum},
-        {"Model", "dwDeviceAbility01", &DeviceRecord::dwDeviceAbility01},
-        {"Model", "dwDeviceAbility02", &DeviceRecord::dwDeviceAbility02},
-        {"Model", "wMinCopies", &DeviceRecord::wMinCopies},
-        {"Model", "wMaxCopies", &DeviceRecord::wMaxCopies},
-        {"Model", "wMinCutEveryNum", &DeviceRecord::wMinCutEveryNum},
-        {"Model", "wMaxCutEveryNum", &DeviceRecord::wMaxCutEveryNum},
-        {"Model", "nDefaultPaperSize", &DeviceRecord::nDefaultPaperSize},
-        {"Model", "nDefaultPaperLength", &DeviceRecord::nDefaultPaperLength},
-        {"Model", "nDefaultPaperLengthRes", &DeviceRecord::nDefaultPaperLengthRes},
-        {"Model", "wResolutionNum", &DeviceRecord::wResolutionNum},
-        {"Model", "wResolutions", &DeviceRecord::wResolutions},
-    };
-    for (const auto& k : kModel) {
-        if (!ReadText(file, k.section, k.key, d.*k.field)) return false;
+    device.modelSectionText = std::move(model);
+    for (const DeviceKey& key : kModelKeys) {
+        if (!ReadText(file, "Model", key.name, device.*key.field)) return false;
     }
     return true;
 }
@@ -207,8 +147,9 @@ std::string PaperSectionName(int sectionNumber) {
     return name;
 }
 
-bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper) {
-    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper);
+bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper,
+                     PaperReadFailure* failure) {
+    return ReadPaperKeys(file, PaperSectionName(sectionNumber), paper, failure);
 }
 
 PaperRead ReadPaper(PaperTable& table, int slot, int sectionNumber, const ProfileFile& file,
@@ -249,14 +190,18 @@ bool LoadPaperTable(PaperTable& table, const ProfileFile& builtInFile, const Pro
     return !refused;
 }
 
-int ReservedItem(std::string_view reserved, int index) {
-    reserved = reserved.substr(0, kReservedExamined);
+std::string_view ReservedItemText(std::string_view reserved, int index) {
+    reserved = reserved.substr(0, kReservedExaminedChars);
     for (int i = 0; i < index; ++i) {
         const size_t comma = reserved.find(',');
-        if (comma == std::string_view::npos) return 0;
+        if (comma == std::string_view::npos) return {};
         reserved.remove_prefix(comma + 1);
     }
-    reserved = reserved.substr(0, reserved.find(','));
+    return reserved.substr(0, reserved.find(','));
+}
+
+int ReservedItem(std::string_view reserved, int index) {
+    reserved = ReservedItemText(reserved, index);
     // Decimal as the C library reads it: blanks, a sign, digits up to the first other
     // character; values beyond int are held at its limits.
     size_t i = 0;

@@ -1,15 +1,18 @@
 // Reading a paper-table source file into the records: the "Version" and "Model"
 // sections into the DeviceRecord, the "PaperNN" sections into PaperTable slots.
 // Every look-up goes through a ProfileFile, so the reads answer as the platform's
-// profile functions would on the same file.
+// profile functions would on the same file. The keys, their order and their
+// reading rules come from the tables of source_keys.h.
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "papertable/paper_record.h"
 #include "papertable/profile.h"
+#include "papertable/source_keys.h"  // kMissingMarker, kTextBufferBytes
 
 namespace win {
 class FileSystem;
@@ -17,10 +20,12 @@ class FileSystem;
 
 namespace papertable {
 
-// Text keys are read with this one-character default; a read that gives no
-// characters or starts with it counts as a missing key.
-inline constexpr char kMissingMarker = '\x01';
-inline constexpr size_t kTextBufferBytes = 260;
+// Only this many characters of reserved_12_ are examined.
+inline constexpr size_t kReservedExaminedChars = 100;
+
+// A text key as the reader reads it: nullopt when it counts as missing.
+std::optional<std::string> ReadTextKey(const ProfileFile& file, std::string_view section,
+                                       std::string_view key);
 
 // The file's bytes parsed; a file that cannot be read gives an empty profile, as
 // the platform's profile functions answer for a missing file.
@@ -38,10 +43,20 @@ bool ReadDevice(const ProfileFile& file, DeviceRecord& device);
 // Section name "Paper%02d" (at least two digits).
 std::string PaperSectionName(int sectionNumber);
 
+// Why a paper section was not read: the key reading stopped at, and whether it was
+// missing or a name that does not fit its field.
+enum class PaperReadFault { kNone, kMissing, kTooLong };
+struct PaperReadFailure {
+    std::string key;
+    PaperReadFault fault = PaperReadFault::kNone;
+};
+
 // Reads section `sectionNumber` into `paper` with every reading rule but the
 // table's capacity; `paper.builtIn` is left alone. Fails at the first missing key
-// or name that does not fit; `paper` keeps what was read so far.
-bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper);
+// or name that does not fit; `paper` keeps what was read so far, and `failure`,
+// when given, names the key.
+bool ReadPaperRecord(const ProfileFile& file, int sectionNumber, PaperRecord& paper,
+                     PaperReadFailure* failure = nullptr);
 
 enum class PaperRead {
     Read,       // the paper is in its slot
@@ -70,5 +85,7 @@ void ApplyReservedItems(PaperRecord& paper);
 // Item `index` of a reserved_12_ text: comma-separated decimal integers, counted
 // from 0, only the first 100 characters examined; an empty or absent item is 0.
 int ReservedItem(std::string_view reserved, int index);
+// The text of that item within the examined characters; empty when absent.
+std::string_view ReservedItemText(std::string_view reserved, int index);
 
 }  // namespace papertable

@@ -1,9 +1,13 @@
 #include "papertable/source_writer.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
-#include <span>
+#include <optional>
+#include <type_traits>
+#include <variant>
 
+#include "papertable/source_keys.h"
 #include "papertable/source_reader.h"
 #include "win/codepage.h"
 #include "win/services.h"
@@ -15,54 +19,60 @@ namespace {
 constexpr size_t kNameBytes = 255;
 const std::string kStars(54, '*');
 
-std::string Decimal(long value) {
-    return std::to_string(value);
-}
-
-std::string Hex(const char* format, unsigned value) {
+std::string Integer(KeyFormat format, int64_t value) {
+    if (format == KeyFormat::Decimal) return std::to_string(value);
     char text[16];
-    std::snprintf(text, sizeof text, format, value);
+    std::snprintf(text, sizeof text, format == KeyFormat::Hex ? "0x%x" : "0x%08x",
+                  static_cast<unsigned>(static_cast<uint32_t>(value)));
     return text;
 }
 
-// At most kHeaderDeviceNameBytes bytes, not ending inside a double-byte character.
-std::string HeaderDeviceName(const std::string& name) {
-    if (name.size() <= kHeaderDeviceNameBytes) return name;
-    size_t end = 0;
-    while (end < kHeaderDeviceNameBytes) {
-        const size_t step = win::IsLeadByte(name[end]) ? 2 : 1;
-        if (end + step > kHeaderDeviceNameBytes) break;
-        end += step;
+void WriteDevice(const DeviceRecord& device, ProfileWriter& out) {
+    for (const DeviceKey& key : kVersionKeys) {
+        out.WriteString("Version", key.name, device.*key.field);
     }
-    return name.substr(0, end);
-}
-
-void WriteDevice(const DeviceRecord& d, ProfileWriter& out) {
-    out.WriteString("Version", "FormatVersion", d.FormatVersion);
-    out.WriteString("Version", "ModelVersion", d.ModelVersion);
-    out.WriteString("Version", "OutputFileName", d.OutputFileName);
     out.AppendLine("0");
     out.AppendLine("");
-    out.WriteSection("Model", d.modelSectionText);
-    const std::pair<const char*, const std::string*> model[] = {
-        {"bySeriesCode", &d.bySeriesCode},
-        {"byModelCode", &d.byModelCode},
-        {"dmDeviceName", &d.dmDeviceName},
-        {"dwHeadPinNum", &d.dwHeadPinNum},
-        {"dwDeviceAbility01", &d.dwDeviceAbility01},
-        {"dwDeviceAbility02", &d.dwDeviceAbility02},
-        {"wMinCopies", &d.wMinCopies},
-        {"wMaxCopies", &d.wMaxCopies},
-        {"wMinCutEveryNum", &d.wMinCutEveryNum},
-        {"wMaxCutEveryNum", &d.wMaxCutEveryNum},
-        {"nDefaultPaperSize", &d.nDefaultPaperSize},
-        {"nDefaultPaperLength", &d.nDefaultPaperLength},
-        {"nDefaultPaperLengthRes", &d.nDefaultPaperLengthRes},
-        {"wResolutionNum", &d.wResolutionNum},
-        {"wResolutions", &d.wResolutions},
-    };
-    for (const auto& [key, value] : model) out.WriteString("Model", key, *value);
+    out.WriteSection("Model", device.modelSectionText);
+    for (const DeviceKey& key : kModelKeys) out.WriteString("Model", key.name, device.*key.field);
     out.AppendLine("");
+}
+
+// The record changes a key's rule makes before the key is written.
+void BeforeWrite(const PaperKey& key, PaperRecord& paper) {
+    switch (key.rule) {
+        case KeyRule::MarkWrittenAsLabel: {
+            int16_t& kind = paper.*std::get<int16_t PaperRecord::*>(key.field);
+            if (kind == kKindMark) kind = kKindLabel;
+            break;
+        }
+        case KeyRule::EditLockedBit: {
+            uint32_t& bits = paper.*std::get<uint32_t PaperRecord::*>(key.field);
+            bits = paper.editLocked ? bits | kEditLockedBit : bits & ~kEditLockedBit;
+            break;
+        }
+        case KeyRule::None:
+        case KeyRule::ReservedItems:
+            break;
+    }
+}
+
+// The value as written, or nullopt for a name the code page cannot hold in
+// kNameBytes.
+std::optional<std::string> KeyValue(const PaperKey& key, const PaperRecord& paper) {
+    return std::visit(
+        [&](auto member) -> std::optional<std::string> {
+            const auto& field = paper.*member;
+            using Field = std::remove_cvref_t<decltype(field)>;
+            if constexpr (std::is_integral_v<Field>) {
+                return Integer(key.format, field);
+            } else if constexpr (std::is_same_v<Field, std::string>) {
+                return field;
+            } else {
+                return win::WideToAnsi(field, kNameBytes);
+            }
+        },
+        key.field);
 }
 
 void EndPaper(ProfileWriter& out) {
@@ -79,7 +89,8 @@ bool WriteFile(win::FileSystem& files, const std::string& path, const std::strin
 void WriteSourceHead(const DeviceRecord& device, ProfileWriter& out) {
     out.AppendLine(";" + kStars);
     out.AppendLine(";");
-    out.AppendLine(";\t" + HeaderDeviceName(device.dmDeviceName) + " LYT Source File");
+    out.AppendLine(";\t" + win::CutAnsiText(device.dmDeviceName, kHeaderDeviceNameBytes) +
+                   " LYT Source File");
     out.AppendLine(";");
     out.AppendLine(std::string(";\t") + kOwnerNotice);
     out.AppendLine(";");
@@ -90,77 +101,14 @@ void WriteSourceHead(const DeviceRecord& device, ProfileWriter& out) {
 
 void WritePaperSection(PaperTable& table, int index, int sectionNumber, ProfileWriter& out) {
     if (index < 0 || index >= kPaperSlots) return;
-    PaperRecord& p = table.papers[static_cast<size_t>(index)];
-    const std::string s = PaperSectionName(sectionNumber);
-    auto put = [&](const char* key, const std::string& value) { out.WriteString(s, key, value); };
-    auto name = [&](const char* key, std::span<const char16_t> text) {
-        const auto ansi = win::WideToAnsi(text, kNameBytes);
-        if (ansi) put(key, *ansi);
-        return ansi.has_value();
-    };
-
-    if (!name("szPaperName_mm", p.szPaperName_mm)) return;
-    if (!name("szPaperName_inch", p.szPaperName_inch)) return;
-    if (!name("szPaperWidthString_inch", p.szPaperWidthString_inch)) return;
-    if (!name("szPaperLengthString_inch", p.szPaperLengthString_inch)) return;
-    if (p.nType == kKindMark) p.nType = kKindLabel;
-    put("nType", Hex("0x%x", static_cast<unsigned>(static_cast<int>(p.nType))));
-    put("nPaperSize", Decimal(p.nPaperSize));
-    put("nPaperWidth", Decimal(p.nPaperWidth));
-    put("nImageAreaWidth", Decimal(p.nImageAreaWidth));
-    put("nPaperWidthRes", Decimal(p.nPaperWidthRes));
-    put("nImageAreaWidthRes", Decimal(p.nImageAreaWidthRes));
-    put("nPaperLength", Decimal(p.nPaperLength));
-    put("nImageAreaLength", Decimal(p.nImageAreaLength));
-    put("nPaperLengthRes", Decimal(p.nPaperLengthRes));
-    put("nImageAreaLengthRes", Decimal(p.nImageAreaLengthRes));
-    put("nPhysicalOffsetX", Decimal(p.nPhysicalOffsetX));
-    put("nPhysicalOffsetY", Decimal(p.nPhysicalOffsetY));
-    put("wPinOffsetLeft", Decimal(p.wPinOffsetLeft));
-    put("wPinOffsetRight", Decimal(p.wPinOffsetRight));
-    put("nMaxFeed", Decimal(p.nMaxFeed));
-    put("nMaxLength", Decimal(p.nMaxLength));
-    put("nMinLength", Decimal(p.nMinLength));
-    put("wSplit", Decimal(p.wSplit));
-    put("nClipInfoLeft", Decimal(p.nClipInfoLeft));
-    put("nClipInfoRight", Decimal(p.nClipInfoRight));
-    put("nClipInfoTop", Decimal(p.nClipInfoTop));
-    put("nClipInfoBottom", Decimal(p.nClipInfoBottom));
-    put("nVirtualOffsetX", Decimal(p.nVirtualOffsetX));
-    put("nVirtualOffsetY", Decimal(p.nVirtualOffsetY));
-    put("nCompatiblePaperSizes", p.nCompatiblePaperSizes);
-    if (p.editLocked) {
-        p.dwPaperAbility01 |= kEditLockedBit;
-    } else {
-        p.dwPaperAbility01 &= ~kEditLockedBit;
+    PaperRecord& paper = table.papers[static_cast<size_t>(index)];
+    const std::string section = PaperSectionName(sectionNumber);
+    for (const PaperKey& key : kPaperKeys) {
+        BeforeWrite(key, paper);
+        const auto value = KeyValue(key, paper);
+        if (!value) return;  // the rest of the section is left out
+        out.WriteString(section, key.name, *value);
     }
-    put("dwPaperAbility01", Hex("0x%08x", p.dwPaperAbility01));
-    put("dwPaperAbility02", Hex("0x%08x", p.dwPaperAbility02));
-    put("byReserved001", p.byReserved001);
-    put("byEnergyRank", Decimal(p.byEnergyRank));
-    put("lblPitchDot", Decimal(p.lblPitchDot));
-    put("markNoChkValu", Decimal(p.markNoChkValu));
-    const std::pair<const char*, const std::string*> texts[] = {
-        {"nSensorID", &p.nSensorID},
-        {"byRollWidMm", &p.byRollWidMm},
-        {"byHeadDivide", &p.byHeadDivide},
-        {"nDieStartPlus", &p.nDieStartPlus},
-        {"nDieStartRevPlus", &p.nDieStartRevPlus},
-        {"wDieStartFwdPlus", &p.wDieStartFwdPlus},
-        {"nAfterFeedPlus", &p.nAfterFeedPlus},
-        {"wPafMediaID", &p.wPafMediaID},
-        {"PresetBlkPos1_1", &p.PresetBlkPos1_1},
-        {"PresetBlkPos2_1", &p.PresetBlkPos2_1},
-        {"PresetBlkPos2_2", &p.PresetBlkPos2_2},
-        {"PresetBlkPos3_1", &p.PresetBlkPos3_1},
-        {"PresetBlkPos3_2", &p.PresetBlkPos3_2},
-        {"PresetBlkPos3_3", &p.PresetBlkPos3_3},
-        {"szSizeMM", &p.szSizeMM},
-        {"szSizeIN", &p.szSizeIN},
-        {"MediaAtrInfo", &p.MediaAtrInfo},
-        {"reserved_12_", &p.reserved_12_},
-    };
-    for (const auto& [key, value] : texts) put(key, *value);
 }
 
 std::string UserSourceText(PaperTable& table, int count) {

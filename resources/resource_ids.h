@@ -1,6 +1,14 @@
 // Numbers of every resource of the language module kvx500ct.dll. The numbers are
 // fixed: the program finds dialogs, controls, menus, bitmaps and strings by them.
 // Plain macros, because this header is read by both the resource compiler and C++.
+//
+// The resource tests read this header as the list of what every language module
+// must hold, so it keeps a simple shape: one "#define NAME number" a line; IDD_
+// names a dialog template, IDI_ an icon, IDB_ a bitmap, IDS_ a string (IDS_x_FIRST
+// to IDS_x_LAST a run of them); a heading comment ending in "(template IDD_x)" or
+// "(menu IDM_x)" makes the defines below it, up to the next heading, controls of
+// that template or commands of that menu (with IDOK or IDCANCEL when the heading
+// names them).
 #pragma once
 
 // Dialog templates
@@ -11,10 +19,14 @@
 #define IDD_ADVANCED 134
 #define IDD_TRANSFER 145
 
-// Menu, icon, bitmaps
+// Drop-down menu of the split button 1014
 #define IDM_POPUP 1450
+
+// Its commands (menu IDM_POPUP)
 #define IDM_POPUP_SEND 1452
 #define IDM_POPUP_SAVE 1453
+
+// Icon and bitmaps
 #define IDI_MAIN 128
 #define IDB_RULER 130          // editor, placeholder 1010
 #define IDB_KIND_LABEL 131     // editor 1009, die-cut labels
@@ -29,7 +41,7 @@
 // System menu command of the main window that opens the about box
 #define IDM_ABOUTBOX 16
 
-// Main window (template 102)
+// Main window, with IDOK (template IDD_MAIN)
 #define IDC_MAIN_LIST 1000
 #define IDC_MAIN_ADD 1001
 #define IDC_MAIN_EDIT 1002
@@ -43,7 +55,7 @@
 #define IDC_MAIN_POPUP 1014
 #define IDC_MAIN_ENERGY 1090
 
-// Paper editor (template 129)
+// Paper editor, with IDOK and IDCANCEL (template IDD_EDITOR)
 #define IDC_ED_NAME 1011
 #define IDC_ED_KIND 1054
 #define IDC_ED_WIDTH 1017
@@ -90,7 +102,7 @@
 #define IDC_ED_ADVANCED 1034
 #define IDC_ED_OVERWRITE 1046
 
-// Advanced media settings (template 134)
+// Advanced media settings, with IDOK and IDCANCEL (template IDD_ADVANCED)
 #define IDC_ADV_X 1035
 #define IDC_ADV_SPIN_X 1036
 #define IDC_ADV_Y 1038
@@ -108,15 +120,15 @@
 #define IDC_ADV_ADJUST_B2 1403
 #define IDC_ADV_PICTURE 1051
 
-// Unit option dialog (template 133)
+// Unit option dialog, with IDOK and IDCANCEL (template IDD_OPTION)
 #define IDC_OPT_MM 1031
 #define IDC_OPT_INCH 1032
 
-// About box (template 100)
+// About box, with IDOK (template IDD_ABOUT)
 #define IDC_ABOUT_VERSION 1048
 #define IDC_ABOUT_YEAR 1047
 
-// Transfer dialog (template 145)
+// Transfer dialog, with IDOK and IDCANCEL (template IDD_TRANSFER)
 #define IDC_TR_PRINTER 1058
 #define IDC_TR_PAPER 1057
 #define IDC_TR_BUTTON 1053
@@ -158,7 +170,8 @@
 #define IDS_ITEM_LEFT 1213
 #define IDS_ITEM_TOP 1214
 #define IDS_ITEM_BOTTOM 1215
-#define IDS_ADJUST_FIRST 1250  // 1250 to 1254: adjustment steps -2 to +2
+#define IDS_ADJUST_FIRST 1250  // the adjustment steps -2 to +2
+#define IDS_ADJUST_LAST 1254
 #define IDS_KIND_ROLL 2000
 #define IDS_KIND_LABEL 2001
 #define IDS_KIND_MARK 2002

@@ -2,6 +2,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/format_text.h"
+#include "version/display_version.h"
 #include "win/ui.h"
 
 namespace ui {
@@ -14,7 +15,8 @@ CAboutDlg::CAboutDlg(win::Ui& ui) : Dialog(ui, IDD_ABOUT) {
 }
 
 bool CAboutDlg::OnInitDialog() {
-    versionLine_ = FormatText(GetUi().LoadString(IDS_ABOUT_VERSION), kVersionText);
+    versionLine_ =
+        FormatText(GetUi().LoadString(IDS_ABOUT_VERSION), version::ProgramDisplayVersion());
     yearLine_ = FormatText(GetUi().LoadString(IDS_ABOUT_YEAR), kYearText);
     UpdateData(false);
     return true;

@@ -7,7 +7,6 @@
 
 namespace ui {
 
-inline constexpr const char* kVersionText = "1.00";
 inline constexpr const char* kYearText = "2013";
 
 class CAboutDlg : public win::Dialog {

@@ -1,5 +1,5 @@
-// Win32 side of the split button: the dialog window backend calls this from its
-// DialogWindow::AttachPopupButton.
+// Win32 side of the split button: the program gives it to the dialog layer's Win32
+// backend (win::Win32Ui), which calls it from DialogWindow::AttachPopupButton.
 #pragma once
 
 #include <windows.h>

@@ -18,5 +18,8 @@ bool AnsiToWide(std::string_view ansi, std::span<char16_t> out);
 std::optional<std::string> WideToAnsi(std::span<const char16_t> wide, size_t capacityBytes);
 // True when `c` is the lead byte of a double-byte character in the ANSI code page.
 bool IsLeadByte(char c);
+// `text` cut to at most `maxBytes` bytes by whole characters: never inside a
+// double-byte character.
+std::string CutAnsiText(std::string_view text, size_t maxBytes);
 
 }  // namespace win

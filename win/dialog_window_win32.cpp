@@ -5,8 +5,6 @@
 // win32_api.h (through this header) before any header that includes <windows.h>
 // itself, so that our interfaces keep their method names.
 #include "win/win32_dialog_window.h"
-
-#include "ui/popup_button_win32.h"
 // clang-format on
 
 namespace win {
@@ -246,7 +244,7 @@ bool Win32DialogWindow::DrawBitmap(int bitmapId, Point at) {
 }
 
 void Win32DialogWindow::AttachPopupButton(int controlId, int menuId, int commandId) {
-    ui::AttachPopupButtonWin32(window_, controlId, menuId, commandId, module_);
+    if (attachPopupButton_) attachPopupButton_(window_, controlId, menuId, commandId, module_);
 }
 
 }  // namespace win

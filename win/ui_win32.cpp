@@ -39,7 +39,7 @@ INT_PTR CALLBACK Win32Ui::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_INITDIALOG) {
         auto* run = reinterpret_cast<Run*>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
-        run->window.emplace(window, run->ui.module_, run->dialog);
+        run->window.emplace(window, run->ui.module_, run->dialog, run->ui.attachPopupButton_);
         run->ui.stack_.push_back(&*run->window);
         run->dialog.Attach(&*run->window);
         return run->dialog.Initialize() ? TRUE : FALSE;

@@ -10,10 +10,21 @@ namespace win {
 
 class Dialog;
 
+// Turns push button `controlId` of `dialog` into a split button with menu `menuId`
+// of `resources` (DialogWindow::AttachPopupButton). The layer has no split button of
+// its own: the program hands it one (ui/popup_button_win32.h).
+using AttachPopupButtonFn = bool (*)(HWND dialog, int controlId, int menuId, int commandId,
+                                     HINSTANCE resources);
+
 class Win32DialogWindow : public DialogWindow {
 public:
-    Win32DialogWindow(HWND window, HINSTANCE module, Dialog& dialog)
-        : window_(window), module_(module), dialog_(dialog) {}
+    // Without `attachPopupButton` split buttons stay plain push buttons.
+    Win32DialogWindow(HWND window, HINSTANCE module, Dialog& dialog,
+                      AttachPopupButtonFn attachPopupButton = nullptr)
+        : window_(window),
+          module_(module),
+          dialog_(dialog),
+          attachPopupButton_(attachPopupButton) {}
 
     HWND Handle() const { return window_; }
     // The handle of control `id`; null when the template has no such control.
@@ -68,6 +79,7 @@ private:
     HWND window_;
     HINSTANCE module_;
     Dialog& dialog_;
+    AttachPopupButtonFn attachPopupButton_;
     HICON icon_ = nullptr;
     HDC paintDc_ = nullptr;
 };

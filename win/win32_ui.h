@@ -13,8 +13,10 @@ namespace win {
 
 class Win32Ui : public Ui {
 public:
-    // `module` holds every dialog template, string, menu, icon and bitmap.
-    explicit Win32Ui(HINSTANCE module) : module_(module) {}
+    // `module` holds every dialog template, string, menu, icon and bitmap; the
+    // dialogs' split buttons are made by `attachPopupButton`.
+    explicit Win32Ui(HINSTANCE module, AttachPopupButtonFn attachPopupButton = nullptr)
+        : module_(module), attachPopupButton_(attachPopupButton) {}
 
     HINSTANCE Module() const { return module_; }
     // The window of the innermost dialog running now, or null.
@@ -40,6 +42,7 @@ private:
     static INT_PTR Handle(Run& run, UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE module_;
+    AttachPopupButtonFn attachPopupButton_;
     std::vector<Win32DialogWindow*> stack_;
     std::string title_ = "Mertavo";
 };

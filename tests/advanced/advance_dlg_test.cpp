@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "resources/resource_ids.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 
@@ -170,16 +170,16 @@ TEST_F(Advanced, ConfirmationChecksTheRange) {
     } cases[] = {
         {"upper limit", false, '.', "150.0", "-150.0", ""},
         {"X above", false, '.', "150.1", "0",
-         "Horizontal offset is out of range.\n( -150.0mm - 150.0mm )"},
+         "The entry for 'Horizontal offset' is not valid.\n( -150.0mm - 150.0mm )"},
         {"Y below", false, '.', "0", "-150.1",
-         "Vertical offset is out of range.\n( -150.0mm - 150.0mm )"},
+         "The entry for 'Vertical offset' is not valid.\n( -150.0mm - 150.0mm )"},
         {"X reported first", false, '.', "-151", "151",
-         "Horizontal offset is out of range.\n( -150.0mm - 150.0mm )"},
+         "The entry for 'Horizontal offset' is not valid.\n( -150.0mm - 150.0mm )"},
         {"comma", false, ',', "150,1", "0",
-         "Horizontal offset is out of range.\n( -150,0mm - 150,0mm )"},
+         "The entry for 'Horizontal offset' is not valid.\n( -150,0mm - 150,0mm )"},
         {"inch limit", true, '.', "5.91", "-5.91", ""},
         {"inch above", true, '.', "0", "5.92",
-         "Vertical offset is out of range.\n( -5.91\" - 5.91\" )"},
+         "The entry for 'Vertical offset' is not valid.\n( -5.91\" - 5.91\" )"},
     };
     for (const auto& c : cases) {
         ui.messages.clear();

@@ -5,7 +5,7 @@
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

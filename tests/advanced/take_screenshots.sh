@@ -10,7 +10,7 @@ root="$(cd "$here/../.." && pwd)"
 build="$(cd "$1" && pwd)"
 display="${2:-:51}"
 exe="$build/tests/advanced/advanced_screens.exe"
-dll="$build/resources/kvx500ct.dll"
+dll="$build/resources/en/kvx500ct.dll"
 [ -f "$exe" ] && [ -f "$dll" ] || { echo "build advanced_screens and kvx500ct first" >&2; exit 1; }
 . "$root/scripts/wine-env"
 

@@ -8,7 +8,7 @@
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
 #include "tests/fakes/memory_files.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // the window while the tool runs is dropped when it ends, repaints are not.
 #include <gtest/gtest.h>
 
+#include "tests/support/headless.h"
 #include "win/dialog.h"
-#include "win/headless.h"
 #include "win/win32_dialog_window.h"
 #include "win/win32_services.h"
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "ctl/run.h"
+#include "editor/validate_fields.h"
 #include "papertable/profile.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
@@ -20,7 +21,7 @@
 #include "tests/fakes/fake_spooler.h"
 #include "tests/fakes/stand_in_tools.h"
 #include "tests/mainwindow/source_text.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 
@@ -120,6 +121,16 @@ struct CtlRun {
     }
 };
 
+// The editor's message for an item out of range, as the language module words it.
+struct RangeTexts {
+    win::headless::HeadlessUi module;
+    std::string Text(int id) { return module.strings[id]; }
+    std::string Range(const std::string& item) {
+        return editor::FillFirst(Text(IDS_RANGE_ERROR), item);
+    }
+    std::string Range(int itemId) { return Range(Text(itemId)); }
+};
+
 TEST(CtlList, PrintsEveryPaperInTableOrderInTheUnit) {
     CtlRun run;
     ASSERT_EQ(run.Run({"list", kQueue, "--unit", "mm"}), 0) << run.err.str();
@@ -178,8 +189,7 @@ TEST(CtlOpen, QueueModelAndFilesThatCannotBeUsed) {
         int code;
         std::string error;
     };
-    const std::string missing =
-        "Files the program needs are missing. Reinstall the printer driver and the program.";
+    const std::string missing = RangeTexts().Text(IDS_FILES_MISSING);
     const Case cases[] = {
         {"no such queue",
          [](CtlRun&) {},
@@ -338,56 +348,64 @@ TEST(CtlAdd, ARollsBottomMarginIsItsTopMargin) {
 }
 
 TEST(CtlAdd, RefusesEachValueOutOfRangeWithTheEditorsRangeText) {
+    RangeTexts texts;
+    auto Text = [&texts](int id) { return texts.Text(id); };
+    auto Range = [&texts](const auto& item) { return texts.Range(item); };
     struct Case {
         std::vector<std::string> values;
         std::string error;
     };
     const Case cases[] = {
         {{"--kind", "roll", "--width", "11.8"},
-         "Width is out of range. ( 11.9mm - 63.0mm ); give --width within that range"},
+         Range(IDS_ITEM_WIDTH) + " ( 11.9mm - 63.0mm ); give --width within that range"},
         {{"--kind", "roll", "--width", "63.1"},
-         "Width is out of range. ( 11.9mm - 63.0mm ); give --width within that range"},
+         Range(IDS_ITEM_WIDTH) + " ( 11.9mm - 63.0mm ); give --width within that range"},
         {{"--kind", "label", "--width", "50", "--length", "5.9", "--gap", "3"},
-         "Length is out of range. ( 6.0mm - 1000.0mm ); give --length within that range"},
+         Range(IDS_ITEM_LENGTH) + " ( 6.0mm - 1000.0mm ); give --length within that range"},
         {{"--kind", "mark", "--width", "50", "--length", "25.3", "--mark-length", "3"},
-         "Length is out of range. ( 25.4mm - 1000.0mm ); give --length within that range"},
+         Range(IDS_ITEM_LENGTH) + " ( 25.4mm - 1000.0mm ); give --length within that range"},
         {{"--kind", "label", "--width", "50", "--length", "30", "--gap", "2.9"},
-         "Gap is out of range. ( 3.0mm - 1000.0mm ); give --gap within that range"},
+         Range(IDS_ITEM_GAP) + " ( 3.0mm - 1000.0mm ); give --gap within that range"},
         {{"--kind", "mark", "--width", "50", "--length", "30", "--mark-length", "1.9"},
-         "Mark length is out of range. ( 2.0mm - 30.0mm ); give --mark-length within that "
-         "range"},
+         Range(IDS_ITEM_MARK_LENGTH) + " ( 2.0mm - 30.0mm ); give --mark-length within that "
+                                       "range"},
         {{"--kind", "mark", "--width", "50", "--length", "30", "--mark-length", "3",
           "--mark-offset", "-30.1"},
-         "Mark offset is out of range. ( -30.0mm - 30.0mm ); give --mark-offset within that "
-         "range"},
+         Range(IDS_ITEM_MARK_OFFSET) + " ( -30.0mm - 30.0mm ); give --mark-offset within that "
+                                       "range"},
         {{"--kind", "label", "--width", "50", "--length", "30", "--gap", "3", "--left", "30",
           "--right", "20"},
-         "Right margin + Left margin is out of range. ( 0.0mm - 49.8mm ); give --right and "
-         "--left within that range"},
+         Range(Text(IDS_ITEM_RIGHT) + " + " + Text(IDS_ITEM_LEFT)) +
+             " ( 0.0mm - 49.8mm ); give --right and "
+             "--left within that range"},
         {{"--kind", "label", "--width", "63", "--length", "30", "--gap", "3", "--left", "3",
           "--right", "3.4"},
-         "Right margin , Left margin is out of range. ( 3.5mm - 59.3mm ); give --right and "
-         "--left within that range"},
+         Range(Text(IDS_ITEM_RIGHT) + " , " + Text(IDS_ITEM_LEFT)) +
+             " ( 3.5mm - 59.3mm ); give --right and "
+             "--left within that range"},
         {{"--kind", "mark", "--width", "50", "--length", "30", "--mark-length", "3", "--top", "2"},
-         "Top margin / Bottom margin is out of range. ( 3.0mm - 29.8mm ); give --top and "
-         "--bottom within that range"},
+         Range(Text(IDS_ITEM_TOP) + " / " + Text(IDS_ITEM_BOTTOM)) +
+             " ( 3.0mm - 29.8mm ); give --top and "
+             "--bottom within that range"},
         {{"--kind", "roll", "--width", "50", "--top", "2.9"},
-         "Top margin / Bottom margin is out of range. ( 3.0mm - 127.0mm ); give --top and "
-         "--bottom within that range"},
+         Range(Text(IDS_ITEM_TOP) + " / " + Text(IDS_ITEM_BOTTOM)) +
+             " ( 3.0mm - 127.0mm ); give --top and "
+             "--bottom within that range"},
         {{"--kind", "label", "--width", "50", "--length", "30", "--gap", "3", "--top", "20",
           "--bottom", "9.9"},
-         "Top margin + Bottom margin is out of range. ( 0.0mm - 29.8mm ); give --top and "
-         "--bottom within that range"},
+         Range(Text(IDS_ITEM_TOP) + " + " + Text(IDS_ITEM_BOTTOM)) +
+             " ( 0.0mm - 29.8mm ); give --top and "
+             "--bottom within that range"},
         {{"--kind", "roll", "--width", "50", "--top", "70"},
-         "Top margin + Bottom margin is out of range. ( 3.0mm - 127.0mm ); give --top and "
-         "--bottom within that range"},
+         Range(Text(IDS_ITEM_TOP) + " + " + Text(IDS_ITEM_BOTTOM)) +
+             " ( 3.0mm - 127.0mm ); give --top and "
+             "--bottom within that range"},
         {{"--kind", "roll", "--width", "50", "--name", " Lead"},
-         "Enter a paper name that does not start with a blank. is out of range.; give another "
-         "--name"},
+         Range(IDS_ITEM_NAME) + "; give another --name"},
         {{"--kind", "roll", "--width", "50", "--name", "User C in"},
-         "A paper format with this name already exists.; give another --name"},
+         Text(IDS_NAME_IN_USE) + "; give another --name"},
         {{"--kind", "roll", "--width", "50", "--name", "Built-in A mm"},
-         "A paper format with this name already exists.; give another --name"},
+         Text(IDS_NAME_IN_USE) + "; give another --name"},
     };
     for (const auto& c : cases) {
         CtlRun run;
@@ -413,9 +431,8 @@ TEST(CtlAdd, InchRangesAndTheLocalesSeparator) {
     EXPECT_EQ(run.Run({"add", kQueue, "--unit", "in", "--name", "N", "--kind", "roll", "--width",
                        "0.46", "--top", "0.12"}),
               3);
-    EXPECT_EQ(run.err.str(),
-              "velkorctl: Width is out of range. ( 0,47\" - 2,48\" ); give --width within that "
-              "range\n");
+    EXPECT_EQ(run.err.str(), "velkorctl: " + RangeTexts().Range(IDS_ITEM_WIDTH) +
+                                 " ( 0,47\" - 2,48\" ); give --width within that range\n");
     // Typed with "." or with the locale's ",", the value is the same.
     for (const char* width : {"1.97", "1,97"}) {
         CtlRun ok;
@@ -494,10 +511,9 @@ TEST(CtlAdd, AFailedBuildInstallsNothingAndGivesTheToolsReason) {
     EXPECT_EQ(run.Run({"add", kQueue, "--unit", "mm", "--name", "N", "--kind", "roll", "--width",
                        "50", "--top", "3"}),
               4);
-    EXPECT_EQ(run.err.str(),
-              "velkorctl: The paper table could not be installed in the printer-driver folder. "
-              "[Paper02] nType: out of range; nothing was changed: remove the cause and run the "
-              "command again\n");
+    EXPECT_EQ(run.err.str(), "velkorctl: " + run.Text(IDS_INSTALL_FAILED) +
+                                 " [Paper02] nType: out of range; nothing was changed: remove "
+                                 "the cause and run the command again\n");
     EXPECT_TRUE(run.DriverFolderUntouched());
 }
 
@@ -534,9 +550,8 @@ TEST(CtlDelete, AFailedInstallLeavesTheDriverFolderAsItWas) {
     run.files.FailCopy(kTable);
     EXPECT_EQ(run.Run({"delete", kQueue, "User C mm"}), 4);
     EXPECT_EQ(run.err.str(),
-              "velkorctl: The paper table could not be installed in the printer-driver folder. "
-              "cannot replace " +
-                  kTable + "; nothing was changed: remove the cause and run the command again\n");
+              "velkorctl: " + run.Text(IDS_INSTALL_FAILED) + " cannot replace " + kTable +
+                  "; nothing was changed: remove the cause and run the command again\n");
     EXPECT_EQ(run.files.Get(kUser), before);
     EXPECT_EQ(run.files.Get(kTable), "installed table");
 }
@@ -564,9 +579,9 @@ TEST(CtlExport, CopiesTheThreeFilesAndReplacesThemOnlyWithForce) {
 
     run.files.FailCopy("C:\\out\\lty5141.bin");
     EXPECT_EQ(run.Run({"export", kQueue, "C:\\out", "--force"}), 4);
-    EXPECT_EQ(run.err.str(),
-              "velkorctl: The paper files could not be copied to the chosen folder. cannot "
-              "replace C:\\out\\lty5141.bin; check that C:\\out is a folder you may write to\n");
+    EXPECT_EQ(run.err.str(), "velkorctl: " + run.Text(IDS_EXPORT_FAILED) +
+                                 " cannot replace C:\\out\\lty5141.bin; check that C:\\out is a "
+                                 "folder you may write to\n");
 }
 
 TEST(CtlImport, InstallsASourceOfTheModelAndRefusesOthers) {

@@ -4,11 +4,10 @@
 # back, add refusing each out-of-range value with the editor's range text, another
 # model's file refused, the driver folder left alone on every refusal and failure,
 # and exit 5 while a velkor window for the same model is open. Needs out/dist
-# (scripts/dist); exits 77 (skipped) while velkor.exe or velkorctl.exe is not staged.
+# (scripts/dist); fails when the stage is not the build's.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/../gui/gui-lib.sh"
-[ -f "$root/out/dist/program/velkorctl.exe" ] || { echo "velkorctl.exe is not staged in out/dist yet"; exit 77; }
 ctl_exe='C:\Program Files\Mertavo\velkorctl.exe'
 queue="Ostrel LM-510"
 logs="$(mktemp -d)"
@@ -21,7 +20,7 @@ ok() { echo "ok: $*"; }
 # The display and the prefix with the demo queues; the user sources start as shipped.
 "$here/../gui/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"

@@ -20,8 +20,8 @@
 #include "resources/resource_ids.h"
 #include "tests/devcaps/driver_folder_win.h"
 #include "tests/family/tools_win.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 #include "win/win32_services.h"
 
 namespace devcaps {

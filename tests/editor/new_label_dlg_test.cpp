@@ -6,8 +6,8 @@
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ PaperRecord MakePaper(const std::string& name, int16_t id, int kindIndex = 1) {
     return r;
 }
 
-struct Editor : ::testing::Test {
+struct EditorRun {
     win::headless::HeadlessUi ui;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
@@ -46,7 +46,7 @@ struct Editor : ::testing::Test {
     papertable::PaperTable& table = paperSet.Table();
     PaperRecord record;
 
-    Editor() {
+    EditorRun() {
         table.device.bySeriesCode = "0x41";
         table.device.byModelCode = "0x1F";
         table.device.dmDeviceName = "Ostrel LM-510";
@@ -93,6 +93,10 @@ struct Editor : ::testing::Test {
         for (const auto& m : ui.messages) texts.push_back(m.text);
         return texts;
     }
+};
+
+struct Editor : ::testing::Test, EditorRun {
+    using EditorRun::Run;
 };
 
 TEST_F(Editor, OpensANewPaperFromTheRecord) {
@@ -558,7 +562,8 @@ TEST_F(Editor, RangeErrorKeepsTheDialogOpen) {
         w.Click(win::kIdOk);
         EXPECT_FALSE(w.Ended());
     });
-    EXPECT_EQ(Messages(), std::vector<std::string>{"Width is out of range.\n( 11.9mm - 63.0mm )"});
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{"The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"});
     EXPECT_EQ(ui.messages[0].kind, win::MessageKind::Error);
     EXPECT_EQ(table.paperCount, 3);
     EXPECT_TRUE(processes.runs.empty());
@@ -613,6 +618,67 @@ TEST_F(Editor, FailedOverwritePutsTheReplacedPaperBack) {
     });
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(table.papers[1], original);
+}
+
+// Both save flows keep the dialog open and the table and driver folder as they
+// were, whichever step fails, and say why under the install message.
+TEST_F(Editor, EverySaveFailureShowsItsReasonAndChangesNothing) {
+    struct Failure {
+        const char* what;
+        std::function<void(EditorRun&)> arrange;
+        std::string reason;
+    };
+    const Failure failures[] = {
+        {"temporary source not writable",
+         [](EditorRun& t) {
+             // An earlier build's table must not be installed in place of this one.
+             t.files.Put("C:\\Temp\\kvx510ed.lyt", "earlier table");
+             t.files.FailWrite("C:\\Temp\\kvx510ed.txt");
+         },
+         "cannot write C:\\Temp\\kvx510ed.txt"},
+        {"converter library missing",
+         [](EditorRun& t) {
+             t.processes.onRun = [&t](const std::string& line) {
+                 if (line.find("pc.exe") != std::string::npos)
+                     t.files.Put("C:\\Temp\\kvx510ed.lyt", "table");
+                 else
+                     t.files.Put("C:\\Temp\\lty1F41.bin.log", "error: cannot load kvx500i3.dll\n");
+             };
+         },
+         "cannot load kvx500i3.dll"},
+        {"second copy", [](EditorRun& t) { t.files.FailCopy("C:\\Drivers\\3\\kvx510ed.lyt"); },
+         "cannot replace C:\\Drivers\\3\\kvx510ed.lyt"},
+        {"third copy", [](EditorRun& t) { t.files.FailCopy("C:\\Drivers\\3\\lty1F41.bin"); },
+         "cannot replace C:\\Drivers\\3\\lty1F41.bin"},
+    };
+    for (const auto& failure : failures) {
+        for (const int button :
+             {static_cast<int>(win::kIdOk), static_cast<int>(IDC_ED_OVERWRITE)}) {
+            EditorRun t;
+            t.files.Put(kInstalledSource, "installed source");
+            t.files.Put("C:\\Drivers\\3\\kvx510ed.lyt", "installed table");
+            failure.arrange(t);
+            const auto before = std::make_unique<papertable::PaperTable>(t.table);
+            auto args = t.EditArgs(1);
+            CNewLabelDlg dialog(t.ui, args);
+            t.Run(dialog, [&](HeadlessWindow& w) {
+                w.Type(IDC_ED_NAME, "Changed");
+                w.Click(button);
+                EXPECT_FALSE(w.Ended()) << failure.what;
+                w.Click(win::kIdCancel);
+            });
+            EXPECT_EQ(t.Messages(),
+                      std::vector<std::string>{
+                          "The paper table could not be installed in the printer-driver folder.\n" +
+                          failure.reason})
+                << failure.what << " " << button;
+            EXPECT_TRUE(t.table == *before) << failure.what << " " << button;
+            EXPECT_EQ(t.files.Get(kInstalledSource), "installed source") << failure.what;
+            EXPECT_EQ(t.files.Get("C:\\Drivers\\3\\kvx510ed.lyt"), "installed table")
+                << failure.what;
+            EXPECT_FALSE(t.files.Has("C:\\Drivers\\3\\lty1F41.bin")) << failure.what;
+        }
+    }
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 
 #include "editor/apply_fields.h"
 #include "resources/resource_ids.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 
 namespace {
 
@@ -80,32 +80,32 @@ FieldTexts With(FieldTexts t, F change) {
 TEST(ValidateFields, RangeMessagesInBothUnits) {
     const RangeCase cases[] = {
         {"width low", With(Base(1), [](auto& t) { t.width = "11.8"; }), false, '.',
-         "Width is out of range.\n( 11.9mm - 63.0mm )"},
+         "The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"},
         {"width high, comma", With(Base(1), [](auto& t) { t.width = "63,1"; }), false, ',',
-         "Width is out of range.\n( 11,9mm - 63,0mm )"},
+         "The entry for 'Width' is not valid.\n( 11,9mm - 63,0mm )"},
         {"width first",
          With(Base(1),
               [](auto& t) {
                   t.width = "70.0";
                   t.length = "1.0";
               }),
-         false, '.', "Width is out of range.\n( 11.9mm - 63.0mm )"},
+         false, '.', "The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"},
         {"length label", With(Base(1), [](auto& t) { t.length = "4.0"; }), false, '.',
-         "Length is out of range.\n( 6.0mm - 1000.0mm )"},
+         "The entry for 'Length' is not valid.\n( 6.0mm - 1000.0mm )"},
         {"length mark", With(Base(2), [](auto& t) { t.length = "4.0"; }), false, '.',
-         "Length is out of range.\n( 25.4mm - 1000.0mm )"},
+         "The entry for 'Length' is not valid.\n( 25.4mm - 1000.0mm )"},
         {"length high", With(Base(1), [](auto& t) { t.length = "1000.1"; }), false, '.',
-         "Length is out of range.\n( 6.0mm - 1000.0mm )"},
+         "The entry for 'Length' is not valid.\n( 6.0mm - 1000.0mm )"},
         {"gap", With(Base(1), [](auto& t) { t.gap = "2.9"; }), false, '.',
-         "Gap is out of range.\n( 3.0mm - 1000.0mm )"},
+         "The entry for 'Gap' is not valid.\n( 3.0mm - 1000.0mm )"},
         {"gap not checked for marks", With(Base(2), [](auto& t) { t.gap = "0.0"; }), false, '.',
          ""},
         {"mark length", With(Base(2), [](auto& t) { t.markLength = "1.9"; }), false, '.',
-         "Mark length is out of range.\n( 2.0mm - 30.0mm )"},
+         "The entry for 'Mark length' is not valid.\n( 2.0mm - 30.0mm )"},
         {"mark length above length", With(Base(2), [](auto& t) { t.markLength = "30.1"; }), false,
-         '.', "Mark length is out of range.\n( 2.0mm - 30.0mm )"},
+         '.', "The entry for 'Mark length' is not valid.\n( 2.0mm - 30.0mm )"},
         {"mark offset", With(Base(2), [](auto& t) { t.markOffset = "-30.1"; }), false, '.',
-         "Mark offset is out of range.\n( -30.0mm - 30.0mm )"},
+         "The entry for 'Mark offset' is not valid.\n( -30.0mm - 30.0mm )"},
         {"mark offset at bound", With(Base(2), [](auto& t) { t.markOffset = "-30.0"; }), false, '.',
          ""},
         {"side margin",
@@ -115,7 +115,8 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = "2.9";
                   t.left = "3.0";
               }),
-         false, '.', "Right margin , Left margin is out of range.\n( 3.0mm - 58.8mm )"},
+         false, '.',
+         "The entry for 'Right margin , Left margin' is not valid.\n( 3.0mm - 58.8mm )"},
         {"side margins at bound",
          With(Base(1),
               [](auto& t) {
@@ -130,9 +131,10 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = "30.0";
                   t.left = "20.0";
               }),
-         false, '.', "Right margin + Left margin is out of range.\n( 0.0mm - 49.8mm )"},
+         false, '.',
+         "The entry for 'Right margin + Left margin' is not valid.\n( 0.0mm - 49.8mm )"},
         {"top below", With(Base(2), [](auto& t) { t.top = "2.9"; }), false, '.',
-         "Top margin / Bottom margin is out of range.\n( 3.0mm - 29.8mm )"},
+         "The entry for 'Top margin / Bottom margin' is not valid.\n( 3.0mm - 29.8mm )"},
         {"label top zero",
          With(Base(1),
               [](auto& t) {
@@ -146,14 +148,16 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.top = "15.0";
                   t.bottom = "15.0";
               }),
-         false, '.', "Top margin + Bottom margin is out of range.\n( 0.0mm - 29.8mm )"},
+         false, '.',
+         "The entry for 'Top margin + Bottom margin' is not valid.\n( 0.0mm - 29.8mm )"},
         {"roll top sum",
          With(Base(0),
               [](auto& t) {
                   t.top = "70.0";
                   t.bottom = "70.0";
               }),
-         false, '.', "Top margin + Bottom margin is out of range.\n( 3.0mm - 127.0mm )"},
+         false, '.',
+         "The entry for 'Top margin + Bottom margin' is not valid.\n( 3.0mm - 127.0mm )"},
         {"roll has no length",
          With(Base(0),
               [](auto& t) {
@@ -162,11 +166,11 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
               }),
          false, '.', ""},
         {"inch width", With(BaseInch(1), [](auto& t) { t.width = "0.46"; }), true, '.',
-         "Width is out of range.\n( 0.47\" - 2.48\" )"},
+         "The entry for 'Width' is not valid.\n( 0.47\" - 2.48\" )"},
         {"inch length", With(BaseInch(1), [](auto& t) { t.length = "0.23"; }), true, '.',
-         "Length is out of range.\n( 0.24\" - 39.37\" )"},
+         "The entry for 'Length' is not valid.\n( 0.24\" - 39.37\" )"},
         {"inch mark length", With(BaseInch(2), [](auto& t) { t.markLength = "0.07"; }), true, '.',
-         "Mark length is out of range.\n( 0.08\" - 1.50\" )"},
+         "The entry for 'Mark length' is not valid.\n( 0.08\" - 1.50\" )"},
         {"inch gap comma",
          With(BaseInch(1),
               [](auto& t) {
@@ -176,9 +180,9 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = t.left = "0,10";
                   t.top = t.bottom = "0,12";
               }),
-         true, ',', "Gap is out of range.\n( 0,12\" - 39,37\" )"},
+         true, ',', "The entry for 'Gap' is not valid.\n( 0,12\" - 39,37\" )"},
         {"inch roll", With(BaseInch(0), [](auto& t) { t.top = t.bottom = "2.60"; }), true, '.',
-         "Top margin + Bottom margin is out of range.\n( 0.12\" - 5.00\" )"},
+         "The entry for 'Top margin + Bottom margin' is not valid.\n( 0.12\" - 5.00\" )"},
         {"inch passes", BaseInch(1), true, '.', ""},
     };
     for (const auto& c : cases)
@@ -186,8 +190,7 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
 }
 
 TEST(ValidateFields, Names) {
-    const std::string refused =
-        "Enter a paper name that does not start with a blank. is out of range.";
+    const std::string refused = "The entry for 'Paper name' is not valid.";
     struct Case {
         const char* name;
         std::string expected;

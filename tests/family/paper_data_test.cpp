@@ -75,12 +75,10 @@ TEST(PaperData, MediaRecordPerKind) {
     }
 }
 
-TEST(PaperData, RefusesPapersThePrinterCannotTake) {
+TEST(PaperData, RefusesOnlyWhatNoCompiledTableHolds) {
     const std::pair<const char*, void (*)(PaperInfoRecord&)> cases[] = {
-        {"negative width", [](PaperInfoRecord& p) { p.nPaperWidthRes = -400; }},
-        {"negative offset", [](PaperInfoRecord& p) { p.nPhysicalOffsetY = -1; }},
-        {"no width", [](PaperInfoRecord& p) { p.nPaperWidthRes = 0; }},
-        {"label without length", [](PaperInfoRecord& p) { p.nPaperLengthRes = 0; }},
+        {"no width in dots", [](PaperInfoRecord& p) { p.nPaperWidthRes = 0; }},
+        {"no width in 0.1 mm", [](PaperInfoRecord& p) { p.nPaperWidth = 0; }},
         {"unknown kind", [](PaperInfoRecord& p) { p.bySensing = 3; }},
     };
     for (const auto& [what, change] : cases) {
@@ -90,6 +88,48 @@ TEST(PaperData, RefusesPapersThePrinterCannotTake) {
         EXPECT_FALSE(BuildMediaRecord(paper, &error)) << what;
         EXPECT_NE(error.find("paper 513"), std::string::npos) << what;
     }
+}
+
+// Whatever the compiler compiled is converted: negative values as they are, and a
+// continuous paper's unused lengths, whatever they hold, left out.
+TEST(PaperData, CarriesEveryValueOfACompiledPaper) {
+    PaperInfoRecord label = Label();
+    label.nPaperWidth = -500;
+    label.nPaperWidthRes = -400;
+    label.nImageAreaWidthRes = -1;
+    label.nPhysicalOffsetX = -16;
+    label.nPhysicalOffsetY = -32768;
+    label.nPaperLength = -300;
+    label.nPaperLengthRes = -240;
+    label.nVirtualOffsetY = -7;
+    auto media = BuildMediaRecord(label, nullptr);
+    ASSERT_TRUE(media);
+    EXPECT_EQ(media->width, -500);
+    EXPECT_EQ(media->widthDots, -400);
+    EXPECT_EQ(media->printableWidthDots, -1);
+    EXPECT_EQ(media->offsetXDots, -16);
+    EXPECT_EQ(media->offsetYDots, -32768);
+    EXPECT_EQ(media->length, -300);
+    EXPECT_EQ(media->lengthDots, -240);
+    EXPECT_EQ(media->virtualOffsetYDots, -7);
+    EXPECT_EQ(media->gapOrMarkDots, 264 + 240);  // pitch beyond a negative length
+
+    PaperInfoRecord roll = Label();
+    roll.bySensing = kLytSensingContinuous;
+    roll.nPaperLength = -1;
+    roll.nPaperLengthRes = -32768;
+    roll.nImageAreaLengthRes = 12345;
+    media = BuildMediaRecord(roll, nullptr);
+    ASSERT_TRUE(media);
+    EXPECT_EQ(media->length, 0);
+    EXPECT_EQ(media->lengthDots, 0);
+    EXPECT_EQ(media->printableLengthDots, 0);
+
+    PaperInfoRecord noLength = Label();  // a label of length 0 is carried too
+    noLength.nPaperLengthRes = 0;
+    media = BuildMediaRecord(noLength, nullptr);
+    ASSERT_TRUE(media);
+    EXPECT_EQ(media->lengthDots, 0);
 }
 
 TEST(PaperData, FileHoldsHeaderRecordsAndChecksum) {
@@ -115,7 +155,7 @@ TEST(PaperData, FileHoldsHeaderRecordsAndChecksum) {
     EXPECT_EQ(empty->size(), 20u);
 
     auto papers = compiled.table->papers;
-    papers[3].nPaperWidthRes = -1;
+    papers[3].nPaperWidthRes = 0;
     std::string error;
     EXPECT_FALSE(BuildPaperData(compiled.table->device, papers, &error));
 }

@@ -105,6 +105,12 @@ TEST(TableFile, BuiltInTableBringsTheUserPapers) {
     CompiledTable user = DemoTable("kvx610ed.txt");
     user.papers = {builtIn.papers[0], builtIn.papers[5]};
     user.papers[0].nPaperSize = 513;
+    // As many user papers as the program lists after the 15 built-in ones, and more.
+    CompiledTable full = user;
+    full.papers.assign(kMaxTablePapers, builtIn.papers[3]);
+    for (size_t i = 0; i < full.papers.size(); ++i) {
+        full.papers[i].nPaperSize = static_cast<int16_t>(513 + i);
+    }
     CompiledTable otherModel = user;
     otherModel.device.byModelCode = 0x62;
     std::string damaged = SerializeTable(user);
@@ -119,6 +125,7 @@ TEST(TableFile, BuiltInTableBringsTheUserPapers) {
         {"no user table", std::nullopt, 15},
         {"user table", SerializeTable(user), 17},
         {"another model's", SerializeTable(otherModel), 15},
+        {"more user papers than the program lists", SerializeTable(full), kMaxTablePapers},
         {"damaged user table", damaged, 15},
     };
     for (const Case& c : cases) {
@@ -130,6 +137,10 @@ TEST(TableFile, BuiltInTableBringsTheUserPapers) {
     }
     EXPECT_EQ(OpenTableWithUserPapers("D:\\3\\KVX610ad.lyt", &FakeRead)->papers.back().nPaperSize,
               builtIn.papers.back().nPaperSize);
+    // The program lists the first of them: so does the library.
+    g_files["D:\\3\\KVX610ed.lyt"] = SerializeTable(full);
+    EXPECT_EQ(OpenTableWithUserPapers("D:\\3\\KVX610ad.lyt", &FakeRead)->papers.back().nPaperSize,
+              513 + kMaxTablePapers - 15 - 1);
 
     // A user table opened by its own name stands alone; a damaged main table fails.
     g_files = {{"u\\kvx610ed.lyt", SerializeTable(user)}, {"u\\kvx610ad.lyt", damaged}};

@@ -2,6 +2,7 @@
 // and child processes whose exit code (and, if asked, output) is collected.
 #pragma once
 
+#include <algorithm>
 #include <string>
 
 #include "win/win32_api.h"
@@ -49,6 +50,18 @@ inline DWORD RunTool(std::string commandLine, const std::string& outputFile = {}
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return code;
+}
+
+// The first line of a tool's log that starts with "error: ", the reason the build
+// pipeline shows; empty when there is none.
+inline std::string FirstError(const std::string& log) {
+    for (size_t at = 0; at < log.size();) {
+        const size_t end = std::min(log.find("\r\n", at), log.size());
+        const std::string line = log.substr(at, end - at);
+        if (line.rfind("error: ", 0) == 0) return line;
+        at = end + 2;
+    }
+    return {};
 }
 
 // Compiles a paper-table source with kvx500pc.exe; true when it reported success

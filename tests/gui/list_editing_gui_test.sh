@@ -6,8 +6,8 @@
 #   2. Edit and "Overwrite" change its width in place;
 #   3. Edit and "Save as new" under another name store a copy beside it.
 # Keys go to the windows through their mnemonics (there is no window manager).
-# Saves out/gui/list-editing.png. Needs out/dist (scripts/dist) and
-# scripts/wine-setup; exits 77 (skipped) while velkor.exe is not staged yet.
+# Saves out/gui/list-editing.png. Needs out/dist (scripts/dist) as the build left
+# it; fails without.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/gui-lib.sh"
@@ -26,11 +26,10 @@ die() {
     exit 1
 }
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
-# Focuses window $1 and presses the keys that follow.
+# Activates window $1 and presses the keys that follow.
 keys() {
-    local window=$1
+    activate "$1"
     shift
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     xdotool key --delay 60 "$@"
 }
 # Puts text $2 into the field reached by mnemonic $1 (focus by mnemonic selects
@@ -41,13 +40,14 @@ field() {
     xdotool type --delay 40 "$2"
 }
 # Saves the editor $1 by key $2 and waits for it to close; a box of the main
-# window's title on top means the editor refused or the install failed.
+# window's title on top means the editor refused or the install failed. (A search
+# that meets a window being destroyed can miss windows: only more than one counts.)
 save_editor() {
     local editor=$1 key=$2 label=$3
     local i
     keys "$editor" "$key"
     for i in $(seq 450); do
-        [ "$(windows_titled "$title")" -eq 1 ] || die "$label: a message box is open"
+        [ "$(windows_titled "$title")" -le 1 ] || die "$label: a message box is open"
         [ -z "$(xdotool search --name "^$4\$" 2>/dev/null)" ] && return 0
         sleep 0.2
     done
@@ -71,7 +71,7 @@ name_count() { tr -d '\r' <"$1" | grep -cxF "szPaperName_mm=$2"; }
 # adds to the same table.
 "$here/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"

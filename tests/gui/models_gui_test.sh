@@ -6,11 +6,10 @@
 #   2. from a program folder without the compiler, or without the converter, velkor
 #      shows message 1101 in a box with the application title and ends on Enter;
 #   3. the split button's arrow zone opens a menu without the button's own command.
-# Saves docs/split-button-menu.png; on failure, the screen goes to out/gui/.
+# Saves out/gui/split-button-menu.png; on failure, the screen goes to out/gui/ too.
 #
 #   models_gui_test.sh <main_window_probe.exe>
-# Needs out/dist (scripts/dist) and scripts/wine-setup; exits 77 (skipped) while
-# velkor.exe is not staged yet.
+# Needs out/dist (scripts/dist) as the build left it; fails without.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
@@ -70,7 +69,7 @@ check_split_button() {
     wl=$(value left) wt=$(value top) wr=$(value right)
     # The middle of the 16-pixel arrow zone on the right.
     xdotool mousemove $((right - 8)) $(((top + bottom) / 2)) click 1
-    for _ in $(seq 20); do probe menu >/dev/null 2>&1 && break; sleep 0.3; done
+    for _ in $(seq 60); do probe menu >/dev/null 2>&1 && break; sleep 0.3; done
     if ! probe menu >/dev/null; then
         fail "a click on the arrow zone opened no menu"
         xdotool key Escape
@@ -88,7 +87,7 @@ check_split_button() {
     # The main window and the menu below it.
     local cr=$((mr > wr ? mr : wr))
     import -window root -crop "$((cr - wl + 1))x$((mb - wt + 1))+$wl+$wt" +repage \
-        "$root/docs/split-button-menu.png" && echo "ok: docs/split-button-menu.png saved"
+        "$shots/split-button-menu.png" && echo "ok: out/gui/split-button-menu.png saved"
     xdotool key Escape
     for _ in $(seq 10); do
         probe menu >/dev/null 2>&1 || return 0
@@ -102,7 +101,7 @@ check_split_button() {
 # the prefix starts afresh on ours.
 "$here/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 
@@ -179,7 +178,7 @@ for tool in kvx500pc.exe kvx500cv.exe; do
             fail "without $tool: the box does not hold message 1101; it shows:"
             cat "$logs/probe.out"
         fi
-        xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box" 2>/dev/null
+        activate "$box"
         xdotool key Return
         if wait_exit "$velkor" 20; then
             echo "ok: without $tool velkor ended after Enter"

@@ -11,8 +11,8 @@
 #      overwrite prompt) replaces the old content.
 # Buttons are clicked where the probe finds them (there is no window manager).
 # Usage: printer_data_gui_test.sh transfer_gui_probe.exe
-# Needs out/dist (scripts/dist) and scripts/wine-setup; exits 77 (skipped) while
-# velkor.exe is not staged yet. A failure leaves out/gui/printer-data-failure.png.
+# Needs out/dist (scripts/dist) as the build left it; fails without. A failure
+# leaves out/gui/printer-data-failure.png.
 set -u -o pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 . "$here/gui-lib.sh"
@@ -23,7 +23,7 @@ title="$(string IDS_APP_TITLE)"
 sent_text="$(string IDS_TRANSFER_DONE)"
 saved_text="$(string IDS_DATA_SAVED)"
 save_title="$(string IDS_SAVE_DATA_TITLE)"
-transfer_title="$(sed -n '/^IDD_TRANSFER /,/^END/s/^CAPTION "\(.*\)"$/\1/p' "$root/resources/kvx500ct.rc")"
+transfer_title="$(dialog_text T_TR_CAPTION)"
 shots="$root/out/gui"
 work="$(mktemp -d)"
 mkdir -p "$shots"
@@ -161,7 +161,7 @@ with_prefix() { { printf '\033ia\001'; cat "$1"; } >"$2"; }
 save_printer_data() {
     click "$title" main 1014 arrow
     # A "p" that reached the main window would be its Send button's mnemonic.
-    wait_probe 10 menu >/dev/null || die "the split button's arrow opened no menu"
+    wait_probe 30 menu >/dev/null || die "the split button's arrow opened no menu"
     xdotool key p
     local texts
     texts="$(wait_probe 30 texts "$save_title" other)" ||
@@ -184,7 +184,7 @@ save_printer_data() {
 # so the prefix starts afresh on ours.
 "$here/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$work/setup.log" 2>&1 || { cat "$work/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$work/setup.log" 2>&1 || { cat "$work/setup.log"; exit 1; }
 velkor_wine_ready
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 ornio_ini="$(winepath -u 'C:\Program Files\Mertavo' 2>/dev/null | tr -d '\r')/ornio.ini"
@@ -196,7 +196,7 @@ port="$(probe port "Ostrel LM-520")" || die "no queue \"Ostrel LM-520\""
 python3 "$root/tests/transfer/sim/printer_sim.py" --link "$com3" \
     --record "$work/serial-record.bin" --ready "$work/ready" &
 sim_pid=$!
-for _ in $(seq 100); do [ -f "$work/ready" ] && break; sleep 0.05; done
+for _ in $(seq 400); do [ -f "$work/ready" ] && break; sleep 0.05; done
 [ -f "$work/ready" ] || die "the printer simulator did not start"
 
 use_model kvx520
@@ -204,7 +204,7 @@ start_velkor "Ostrel LM-520"
 send_selected "Ostrel LM-520"
 data="$sent_data"
 with_prefix "$data" "$work/expected-com.bin"
-for _ in $(seq 20); do
+for _ in $(seq 120); do
     [ "$(stat -c %s "$work/serial-record.bin")" -ge "$(stat -c %s "$work/expected-com.bin")" ] && break
     sleep 0.25
 done

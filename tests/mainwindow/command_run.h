@@ -18,8 +18,8 @@
 #include "tests/fakes/fake_spooler.h"
 #include "tests/fakes/stand_in_tools.h"
 #include "tests/mainwindow/source_text.h"
+#include "tests/support/headless.h"
 #include "tests/transfer/fakes.h"
-#include "win/headless.h"
 
 namespace mwtest {
 

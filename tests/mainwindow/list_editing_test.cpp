@@ -12,8 +12,8 @@
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
 #include "tests/mainwindow/source_text.h"
+#include "tests/support/headless.h"
 #include "win/codepage.h"
-#include "win/headless.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "tests/fakes/fake_spooler.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/mainwindow/source_text.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 
@@ -205,6 +205,7 @@ TEST(MainWindowEnabling, AnEmptyTableClearsTheDetailsAndTheCommandsThatNeedAPape
             o.Click(win::kIdOk);
         });
         w.Click(IDC_MAIN_OPTIONS);
+        EXPECT_TRUE(dlg.State().inchUnits);
         EXPECT_EQ(dlg.State().currentIndex, -1);
         EXPECT_FALSE(w.IsEnabled(IDC_MAIN_EDIT));
     });
@@ -215,12 +216,12 @@ TEST(MainWindowOptions, SwitchingTheUnitRelistsAndKeepsTheSelection) {
     // The first run switches to inches; the second switches back but cancels.
     run.ui.OnDialog(IDD_OPTION, [](HeadlessWindow& o) {
         EXPECT_TRUE(o.IsChecked(IDC_OPT_MM));
-        o.CheckRadio(IDC_OPT_MM, IDC_OPT_INCH, IDC_OPT_INCH);
+        o.Check(IDC_OPT_INCH);
         o.Click(win::kIdOk);
     });
     run.ui.OnDialog(IDD_OPTION, [](HeadlessWindow& o) {
         EXPECT_TRUE(o.IsChecked(IDC_OPT_INCH));
-        o.CheckRadio(IDC_OPT_MM, IDC_OPT_INCH, IDC_OPT_MM);
+        o.Check(IDC_OPT_MM);
         o.Click(win::kIdCancel);
     });
     run.Run([&](mainwindow::CTarnelDlg& dlg, HeadlessWindow& w) {

@@ -6,12 +6,11 @@
 
 #include <string>
 
-#include "build/pipeline.h"
+#include "build/paper_set.h"
 #include "mainwindow/printer_data_file.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "tests/family/tools_win.h"
-#include "win/headless.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
@@ -157,6 +156,30 @@ TEST_P(PipelineWithTools, OnePaperBecomesAPrinterDataFile) {
         },
         true);
     EXPECT_LT(data->size(), files_->ReadFile(all.files.tempPaperData).value_or("").size());
+}
+
+// Tools without the paper-table library beside the converter: a change builds
+// nothing it could install, says why, and leaves the driver folder as it was.
+TEST_P(PipelineWithTools, AMissingConverterLibraryIsNamedAndNothingIsInstalled) {
+    const std::string compiler = WinPath(TOOLS_COMPILER);
+    const std::string from = compiler.substr(0, compiler.rfind('\\'));
+    const std::string bare = root_ + "\\temp files";  // emptied by TearDown
+    for (const char* tool : {"kvx500pc.exe", "kvx500cv.exe"})
+        ASSERT_TRUE(CopyFileA((from + "\\" + tool).c_str(), (bare + "\\" + tool).c_str(), FALSE));
+    ToolFiles files(bare, root_ + "\\temp files\\");
+
+    const std::string prefix = GetParam();
+    build::PaperSet paperSet(files, processes_, prefix, driverFolder_);
+    paperSet.Table() = *table_;
+    const std::string installed = driverFolder_ + "\\" + prefix + "ed.txt";
+    ASSERT_TRUE(files.WriteFileAtomic(installed, "the installed source"));
+
+    const auto result = paperSet.Delete(1);
+    EXPECT_EQ(result.status, build::ChangeStatus::Failed);
+    EXPECT_NE(result.reason.find("kvx500i3.dll"), std::string::npos) << result.reason;
+    EXPECT_EQ(files.ReadFile(installed), "the installed source");
+    EXPECT_FALSE(files.FileExists(driverFolder_ + "\\" + prefix + "ed.lyt"));
+    EXPECT_EQ(paperSet.Table().paperCount, table_->paperCount);
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, PipelineWithTools,

@@ -154,6 +154,36 @@ TEST(ProfileFileTest, IntegerReadsAnswerAsThePlatform) {
     EXPECT_EQ(file.GetInt("I", "absent", -3), 0u - 3);
 }
 
+TEST(ProfileFileTest, IntegerReadingTellsWhatItPassedOver) {
+    struct Case {
+        const char* text;
+        unsigned value;
+        size_t digits;
+        size_t end;
+        bool wrapped;
+    };
+    const Case cases[] = {
+        {"75", 75u, 2, 2, false},
+        {" -5", 0u - 5, 1, 3, false},
+        {"0x4b", 0x4bu, 2, 4, false},
+        {"12abc", 12u, 2, 2, false},
+        {"abc", 0u, 0, 0, false},
+        {"0x", 0u, 0, 0, false},
+        {"", 0u, 0, 0, false},
+        {"4294967297", 1u, 10, 10, true},
+        {"0xFFFFFFFF", 0xFFFFFFFFu, 8, 10, false},
+        {"0x100000000", 0u, 9, 11, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const papertable::ProfileInteger read = papertable::ParseProfileInteger(c.text);
+        EXPECT_EQ(read.value, c.value);
+        EXPECT_EQ(read.digits, c.digits);
+        EXPECT_EQ(read.end, c.end);
+        EXPECT_EQ(read.wrapped, c.wrapped);
+    }
+}
+
 TEST(ProfileFileTest, SectionListKeepsEntriesAndCutsLikeThePlatform) {
     const ProfileFile file = ProfileFile::Parse(kTricky);
     EXPECT_EQ(file.GetSection("Sec", 1000),

@@ -150,11 +150,15 @@ TEST(ReadPaperTest, MissingAndEmptyKeys) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + (c.value ? "=" + *c.value : " absent"));
         PaperRecord p;
+        PaperReadFailure failure;
         const auto keys = sample::With(sample::PaperKeys("P"), {{c.key, c.value}});
-        EXPECT_EQ(ReadPaperRecord(OnePaper(keys), 0, p), c.read);
+        EXPECT_EQ(ReadPaperRecord(OnePaper(keys), 0, p, &failure), c.read);
         if (c.read && std::string(c.key) == "szSizeIN") {
             EXPECT_EQ(p.szSizeIN, " ");
         }
+        // A failure names the key reading stopped at.
+        EXPECT_EQ(failure.key, c.read ? "" : c.key);
+        EXPECT_EQ(failure.fault, c.read ? PaperReadFault::kNone : PaperReadFault::kMissing);
     }
 }
 
@@ -177,9 +181,13 @@ TEST(ReadPaperTest, NameLengthsAndAnsiCharacters) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " of " + std::to_string(c.value.size()));
         PaperRecord p;
-        EXPECT_EQ(ReadPaperRecord(
-                      OnePaper(sample::With(sample::PaperKeys("P"), {{c.key, c.value}})), 0, p),
-                  c.read);
+        PaperReadFailure failure;
+        EXPECT_EQ(
+            ReadPaperRecord(OnePaper(sample::With(sample::PaperKeys("P"), {{c.key, c.value}})), 0,
+                            p, &failure),
+            c.read);
+        EXPECT_EQ(failure.key, c.read ? "" : c.key);
+        EXPECT_EQ(failure.fault, c.read ? PaperReadFault::kNone : PaperReadFault::kTooLong);
     }
     PaperRecord p;
     ASSERT_TRUE(ReadPaperRecord(OnePaper(sample::PaperKeys("Etikett \xe9\x80")), 0, p));
@@ -198,23 +206,25 @@ TEST(ReservedItemsTest, ItemsAndDerivedFields) {
         std::string text;
         int index;
         int expected;
+        std::string itemText;
     };
     const Case cases[] = {
-        {"0,0,16,0,200,0,2", 2, 16},
-        {"0,0,16,0,200,0,2", 6, 2},
-        {"1,,3", 1, 0},  // two commas in a row
-        {"1,,3", 2, 3},
-        {"", 0, 0},
-        {"1,2", 5, 0},  // absent item
-        {" 7x,-2", 0, 7},
-        {" 7x,-2", 1, -2},
-        {std::string(99, '0') + ",5", 1, 0},      // item starts beyond 100 characters
-        {std::string(97, '0') + ",1234", 1, 12},  // cut at 100 characters
-        {"99999999999999999999", 0, 2147483647},
+        {"0,0,16,0,200,0,2", 2, 16, "16"},
+        {"0,0,16,0,200,0,2", 6, 2, "2"},
+        {"1,,3", 1, 0, ""},  // two commas in a row
+        {"1,,3", 2, 3, "3"},
+        {"", 0, 0, ""},
+        {"1,2", 5, 0, ""},  // absent item
+        {" 7x,-2", 0, 7, " 7x"},
+        {" 7x,-2", 1, -2, "-2"},
+        {std::string(99, '0') + ",5", 1, 0, ""},        // item starts beyond 100 characters
+        {std::string(97, '0') + ",1234", 1, 12, "12"},  // cut at 100 characters
+        {"99999999999999999999", 0, 2147483647, "99999999999999999999"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text + " item " + std::to_string(c.index));
         EXPECT_EQ(ReservedItem(c.text, c.index), c.expected);
+        EXPECT_EQ(ReservedItemText(c.text, c.index), c.itemText);
     }
 
     PaperRecord p;

@@ -1,93 +1,37 @@
-// Checks the built language module against what the program looks up in it: every
-// dialog with every control it addresses, the pop-up menu, the icon, the pictures
-// and every string.
+// Checks every built language module (lang/<language>/kvx500ct.dll beside the test)
+// against what the program looks up in it, as resources/resource_ids.h lists it:
+// every dialog with every control it addresses, the menu, the icon, the pictures and
+// every string; that mnemonics are unique per dialog and menu level; and that no
+// text of a static, button or check box is cut off in its control.
 // clang-format off
 #include <windows.h>
 #include <commctrl.h>
 // clang-format on
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "resources/resource_ids.h"
+#include "tests/family/tools_win.h"
+#include "tests/resources/resource_sources.h"
+#include "ui/popup_button.h"
 
 namespace {
 
-struct Template {
-    int id;
-    const char* name;
-    std::vector<int> controls;
-};
+namespace rs = resource_sources;
+using family_test::WinPath;
 
-// Every control the program addresses, by template.
-const std::vector<Template> kTemplates = {
-    {IDD_ABOUT, "about", {IDC_ABOUT_VERSION, IDC_ABOUT_YEAR, IDOK}},
-    {IDD_MAIN,
-     "main window",
-     {IDC_MAIN_LIST, IDC_MAIN_ADD, IDC_MAIN_EDIT, IDC_MAIN_DELETE, IDC_MAIN_EXPORT, IDC_MAIN_IMPORT,
-      IDC_MAIN_OPTIONS, IDC_MAIN_SEND, IDC_MAIN_POPUP, IDC_MAIN_WIDTH, IDC_MAIN_LENGTH,
-      IDC_MAIN_ENERGY, IDOK}},
-    {IDD_EDITOR,
-     "paper editor",
-     {IDC_ED_NAME,
-      IDC_ED_KIND,
-      IDC_ED_WIDTH,
-      IDC_ED_LENGTH,
-      IDC_ED_GAP,
-      IDC_ED_RIGHT,
-      IDC_ED_TOP,
-      IDC_ED_LEFT,
-      IDC_ED_BOTTOM,
-      IDC_ED_MARK_LENGTH,
-      IDC_ED_MARK_OFFSET,
-      IDC_ED_SPIN_WIDTH,
-      IDC_ED_SPIN_LENGTH,
-      IDC_ED_SPIN_GAP,
-      IDC_ED_SPIN_RIGHT,
-      IDC_ED_SPIN_TOP,
-      IDC_ED_SPIN_LEFT,
-      IDC_ED_SPIN_BOTTOM,
-      IDC_ED_SPIN_MARK_LENGTH,
-      IDC_ED_SPIN_MARK_OFFSET,
-      IDC_ED_DIM_WIDTH,
-      IDC_ED_DIM_LENGTH,
-      IDC_ED_DIM_GAP,
-      IDC_ED_DIM_RIGHT,
-      IDC_ED_DIM_TOP,
-      IDC_ED_DIM_LEFT,
-      IDC_ED_DIM_BOTTOM,
-      IDC_ED_DIM_MARK_LENGTH,
-      IDC_ED_DIM_MARK_OFFSET,
-      IDC_ED_UNIT_WIDTH,
-      IDC_ED_UNIT_LENGTH,
-      IDC_ED_UNIT_GAP,
-      IDC_ED_UNIT_RIGHT,
-      IDC_ED_UNIT_TOP,
-      IDC_ED_UNIT_LEFT,
-      IDC_ED_UNIT_BOTTOM,
-      IDC_ED_UNIT_MARK_LENGTH,
-      IDC_ED_UNIT_MARK_OFFSET,
-      IDC_ED_RANGE_WIDTH,
-      IDC_ED_RANGE_LENGTH,
-      IDC_ED_PIC_KIND,
-      IDC_ED_PIC_MARK,
-      IDC_ED_PIC_RULER,
-      IDC_ED_ADVANCED,
-      IDC_ED_OVERWRITE,
-      IDOK,
-      IDCANCEL}},
-    {IDD_OPTION, "option", {IDC_OPT_MM, IDC_OPT_INCH, IDOK, IDCANCEL}},
-    {IDD_ADVANCED,
-     "advanced",
-     {IDC_ADV_X, IDC_ADV_SPIN_X, IDC_ADV_Y, IDC_ADV_SPIN_Y, IDC_ADV_DIM_X, IDC_ADV_DIM_Y,
-      IDC_ADV_UNIT_X, IDC_ADV_UNIT_Y, IDC_ADV_RANGE_X, IDC_ADV_RANGE_Y, IDC_ADV_ENERGY,
-      IDC_ADV_ADJUST_A1, IDC_ADV_ADJUST_A2, IDC_ADV_ADJUST_B1, IDC_ADV_ADJUST_B2, IDC_ADV_PICTURE,
-      IDOK, IDCANCEL}},
-    {IDD_TRANSFER, "transfer", {IDC_TR_PRINTER, IDC_TR_PAPER, IDC_TR_BUTTON, IDOK, IDCANCEL}},
-};
+const std::string kSource = WinPath(VELKOR_SOURCE_DIR);
+
+const rs::ResourceIds& Ids() {
+    static const rs::ResourceIds ids =
+        rs::ReadResourceIds(rs::ReadFile(kSource + "\\resources\\resource_ids.h"));
+    return ids;
+}
 
 // Styles the program relies on: a control must have all of `need` and none of `refuse`.
 struct StyleRule {
@@ -150,37 +94,36 @@ const Picture kPictures[] = {
     {IDB_ADVANCED, IDD_ADVANCED, IDC_ADV_PICTURE},
 };
 
-// Every string number the program loads.
-const int kProgramStrings[] = {
-    IDS_APP_TITLE,        IDS_ABOUT_ITEM,       IDS_ABOUT_VERSION,    IDS_ABOUT_YEAR,
-    IDS_EDITOR_NEW,       IDS_EDITOR_EDIT,      IDS_EXPORT_TITLE,     IDS_IMPORT_TITLE,
-    IDS_IMPORT_FILTER,    IDS_NEW_PAPER_NAME,   IDS_ASK_DELETE,       IDS_ASK_EXPORT_OVERWRITE,
-    IDS_EXPORT_DONE,      IDS_IMPORT_DONE,      IDS_CHANGED_NOTICE,   IDS_ASK_IMPORT,
-    IDS_FILES_MISSING,    IDS_INSTALL_FAILED,   IDS_EXPORT_FAILED,    IDS_IMPORT_FAILED,
-    IDS_NOT_THIS_MODEL,   IDS_NAME_IN_USE,      IDS_RANGE_ERROR,      IDS_TOO_MANY_PAPERS,
-    IDS_ITEM_WIDTH,       IDS_ITEM_LENGTH,      IDS_ITEM_GAP,         IDS_ITEM_OFFSET_X,
-    IDS_ITEM_OFFSET_Y,    IDS_ITEM_NAME,        IDS_ITEM_MARK_LENGTH, IDS_ITEM_MARK_OFFSET,
-    IDS_ITEM_RIGHT,       IDS_ITEM_LEFT,        IDS_ITEM_TOP,         IDS_ITEM_BOTTOM,
-    IDS_ADJUST_FIRST,     IDS_ADJUST_FIRST + 1, IDS_ADJUST_FIRST + 2, IDS_ADJUST_FIRST + 3,
-    IDS_ADJUST_FIRST + 4, IDS_KIND_ROLL,        IDS_KIND_LABEL,       IDS_KIND_MARK,
-    IDS_SAVE_DATA_TITLE,  IDS_SAVE_DATA_FILTER, IDS_DATA_SAVED,       IDS_DATA_SAVE_FAILED,
-    IDS_TRANSFER_DONE,    IDS_DATA_UNREADABLE,  IDS_SEND_FAILED,      IDS_NO_PORT,
+// Controls whose text the program sets from another resource before the user sees
+// them: the split button shows its menu's first command and keeps room for its arrow.
+struct RuntimeText {
+    int dialog;
+    int control;
+    int menu;
+    int reserve;  // pixels at the right edge the text must leave free
 };
 
-// The strings the program fills with one text.
-const std::set<int> kFormatStrings = {IDS_ABOUT_VERSION, IDS_ABOUT_YEAR, IDS_ASK_DELETE,
-                                      IDS_RANGE_ERROR};
-
-struct SourceString {
-    int id;
-    const char* text;
+const RuntimeText kRuntimeTexts[] = {
+    {IDD_MAIN, IDC_MAIN_POPUP, IDM_POPUP, ui::kArrowZoneWidth},
 };
 
-const SourceString kSourceStrings[] = {
-#define STRING(id, text) {id, text},
-#include "resources/strings.def"
-#undef STRING
+// Lists the program fills with strings of the module.
+struct ListEntries {
+    int dialog;
+    std::vector<int> lists;
+    std::vector<int> strings;
 };
+
+std::vector<ListEntries> ListedStrings() {
+    std::vector<int> adjust;
+    for (int id = IDS_ADJUST_FIRST; id <= IDS_ADJUST_LAST; ++id) adjust.push_back(id);
+    return {
+        {IDD_EDITOR, {IDC_ED_KIND}, {IDS_KIND_ROLL, IDS_KIND_LABEL, IDS_KIND_MARK}},
+        {IDD_ADVANCED,
+         {IDC_ADV_ADJUST_A1, IDC_ADV_ADJUST_A2, IDC_ADV_ADJUST_B1, IDC_ADV_ADJUST_B2},
+         adjust},
+    };
+}
 
 INT_PTR CALLBACK QuietProc(HWND, UINT, WPARAM, LPARAM) {
     return FALSE;
@@ -200,11 +143,11 @@ LRESULT CALLBACK RecordStyles(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(styleHook, code, wp, lp);
 }
 
-std::string ModuleBesideTest() {
+std::string TestFolder() {
     char path[MAX_PATH] = {};
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string s(path, n);
-    return s.substr(0, s.find_last_of("\\/") + 1) + "kvx500ct.dll";
+    return s.substr(0, s.find_last_of("\\/") + 1);
 }
 
 std::string ClassOf(HWND w) {
@@ -213,14 +156,40 @@ std::string ClassOf(HWND w) {
     return name;
 }
 
-class ResourceModule : public ::testing::Test {
+std::string TextOf(HWND w) {
+    char text[1024] = {};
+    int n = GetWindowTextA(w, text, sizeof text);
+    return std::string(text, n > 0 ? n : 0);
+}
+
+std::vector<HWND> Children(HWND dialog) {
+    std::vector<HWND> children;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        children.push_back(c);
+    return children;
+}
+
+// The module of every language, loaded once.
+std::map<std::string, HMODULE>& Modules() {
+    static std::map<std::string, HMODULE> modules;
+    return modules;
+}
+
+class ResourceModule : public ::testing::TestWithParam<std::string> {
 protected:
     static void SetUpTestSuite() {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&icc);
-        module_ = LoadLibraryA(ModuleBesideTest().c_str());
     }
-    void SetUp() override { ASSERT_NE(module_, nullptr) << "cannot load " << ModuleBesideTest(); }
+    std::string ModulePath() const {
+        return TestFolder() + "lang\\" + GetParam() + "\\kvx500ct.dll";
+    }
+    void SetUp() override {
+        HMODULE& module = Modules()[GetParam()];
+        if (!module) module = LoadLibraryA(ModulePath().c_str());
+        module_ = module;
+        ASSERT_NE(module_, nullptr) << "cannot load " << ModulePath();
+    }
 
     // A hidden instance of a template, destroyed at the end of the test.
     // templateStyles then holds its controls' template styles.
@@ -240,23 +209,65 @@ protected:
         int n = LoadStringA(module_, id, text, sizeof text);
         return std::string(text, n > 0 ? n : 0);
     }
+    std::wstring WideString(int id) {
+        wchar_t text[1024] = {};
+        int n = LoadStringW(module_, id, text, 1024);
+        return std::wstring(text, n > 0 ? n : 0);
+    }
+    // The texts of menu `id` by level: the top level first, then each drop-down.
+    std::vector<std::vector<std::string>> MenuTexts(int id) {
+        std::vector<std::vector<std::string>> levels;
+        HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(id));
+        if (!menu) return levels;
+        std::vector<HMENU> open = {menu};
+        for (size_t i = 0; i < open.size(); ++i) {
+            auto& level = levels.emplace_back();
+            for (int item = 0; item < GetMenuItemCount(open[i]); ++item) {
+                char text[256] = {};
+                GetMenuStringA(open[i], item, text, sizeof text, MF_BYPOSITION);
+                level.push_back(text);
+                if (HMENU sub = GetSubMenu(open[i], item)) open.push_back(sub);
+            }
+        }
+        DestroyMenu(menu);
+        return levels;
+    }
+    // The text control `control` of `dialog` shows, and the pixels it must leave free.
+    std::pair<std::string, int> ShownText(int dialog, HWND control) {
+        const int id = GetDlgCtrlID(control);
+        for (const RuntimeText& r : kRuntimeTexts) {
+            if (r.dialog != dialog || r.control != id) continue;
+            const auto levels = MenuTexts(r.menu);
+            return {levels.size() > 1 && !levels[1].empty() ? levels[1][0] : "", r.reserve};
+        }
+        return {TextOf(control), 0};
+    }
+    std::vector<rs::StringEntry> SourceStrings() {
+        return rs::ReadStrings(
+            rs::ReadFile(kSource + "\\resources\\lang\\" + GetParam() + "\\strings.def"), Ids());
+    }
 
-    static HMODULE module_;
+    HMODULE module_ = nullptr;
     std::vector<HWND> windows_;
 };
-HMODULE ResourceModule::module_ = nullptr;
 
-TEST_F(ResourceModule, EveryTemplateHoldsItsControlsAndStartsHidden) {
-    for (const Template& t : kTemplates) {
+TEST(ResourceSourcesUnderWine, HeaderAndLanguagesAreRead) {
+    EXPECT_EQ(Ids().templates.size(), 6u);
+    EXPECT_FALSE(Ids().strings.empty());
+    EXPECT_EQ(rs::Languages(kSource), (std::vector<std::string>{"de", "en"}));
+}
+
+TEST_P(ResourceModule, EveryTemplateHoldsItsControlsAndStartsHidden) {
+    for (const rs::Owner& t : Ids().templates) {
         HWND dlg = Create(t.id);
         ASSERT_NE(dlg, nullptr) << t.name << " template " << t.id;
         EXPECT_FALSE(IsWindowVisible(dlg)) << t.name;
-        for (int control : t.controls)
+        for (int control : t.members)
             EXPECT_NE(GetDlgItem(dlg, control), nullptr) << t.name << " control " << control;
     }
 }
 
-TEST_F(ResourceModule, ControlsHaveTheClassAndStylesTheProgramRelies) {
+TEST_P(ResourceModule, ControlsHaveTheClassAndStylesTheProgramRelies) {
     for (const StyleRule& r : kStyleRules) {
         HWND dlg = Create(r.dialog);
         ASSERT_NE(dlg, nullptr) << r.dialog;
@@ -271,43 +282,50 @@ TEST_F(ResourceModule, ControlsHaveTheClassAndStylesTheProgramRelies) {
     }
 }
 
-TEST_F(ResourceModule, MainWindowIsTitledAndCanBeMinimised) {
+TEST_P(ResourceModule, MainWindowIsTitledAndCanBeMinimised) {
     HWND dlg = Create(IDD_MAIN);
     ASSERT_NE(dlg, nullptr);
-    char title[256] = {};
-    GetWindowTextA(dlg, title, sizeof title);
-    EXPECT_EQ(std::string(title), String(IDS_APP_TITLE));
+    EXPECT_EQ(TextOf(dlg), String(IDS_APP_TITLE));
     LONG style = GetWindowLongA(dlg, GWL_STYLE);
     EXPECT_TRUE(style & WS_MINIMIZEBOX);
     EXPECT_TRUE(style & WS_SYSMENU);
 }
 
-TEST_F(ResourceModule, PopupMenuOffersSendThenSave) {
-    HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(IDM_POPUP));
-    ASSERT_NE(menu, nullptr);
-    HMENU sub = GetSubMenu(menu, 0);
-    ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(GetMenuItemCount(sub), 2);
-    EXPECT_EQ(GetMenuItemID(sub, 0), static_cast<UINT>(IDM_POPUP_SEND));
-    EXPECT_EQ(GetMenuItemID(sub, 1), static_cast<UINT>(IDM_POPUP_SAVE));
-    for (int i = 0; i < 2; ++i) {
-        char text[128] = {};
-        EXPECT_GT(GetMenuStringA(sub, i, text, sizeof text, MF_BYPOSITION), 0) << i;
+TEST_P(ResourceModule, MenusOfferTheirCommandsInOrder) {
+    for (const rs::Owner& m : Ids().menus) {
+        HMENU menu = LoadMenuA(module_, MAKEINTRESOURCEA(m.id));
+        ASSERT_NE(menu, nullptr) << m.name;
+        HMENU sub = GetSubMenu(menu, 0);
+        ASSERT_NE(sub, nullptr) << m.name;
+        ASSERT_EQ(GetMenuItemCount(sub), static_cast<int>(m.members.size())) << m.name;
+        for (size_t i = 0; i < m.members.size(); ++i) {
+            const int item = static_cast<int>(i);
+            EXPECT_EQ(GetMenuItemID(sub, item), static_cast<UINT>(m.members[i])) << m.name;
+            char text[128] = {};
+            EXPECT_GT(GetMenuStringA(sub, item, text, sizeof text, MF_BYPOSITION), 0) << item;
+        }
+        DestroyMenu(menu);
     }
-    DestroyMenu(menu);
 }
 
-TEST_F(ResourceModule, IconLoadsInBothSizes) {
-    for (int size : {16, 32}) {
-        HANDLE icon = LoadImageA(module_, MAKEINTRESOURCEA(IDI_MAIN), IMAGE_ICON, size, size, 0);
-        EXPECT_NE(icon, nullptr) << size;
-        if (icon) DestroyIcon(static_cast<HICON>(icon));
+TEST_P(ResourceModule, IconLoadsInBothSizes) {
+    for (int id : Ids().icons) {
+        for (int size : {16, 32}) {
+            HANDLE icon = LoadImageA(module_, MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0);
+            EXPECT_NE(icon, nullptr) << id << " " << size;
+            if (icon) DestroyIcon(static_cast<HICON>(icon));
+        }
     }
 }
 
 // Each picture is 24-bit and fits its placeholder (within a few pixels of font
 // rounding), since the number texts are placed around the placeholders.
-TEST_F(ResourceModule, PicturesLoadAndFitTheirPlaceholders) {
+TEST_P(ResourceModule, PicturesLoadAndFitTheirPlaceholders) {
+    for (int id : Ids().bitmaps) {
+        EXPECT_TRUE(std::any_of(std::begin(kPictures), std::end(kPictures),
+                                [id](const Picture& p) { return p.bitmap == id; }))
+            << "bitmap " << id << " has no placeholder here";
+    }
     for (const Picture& p : kPictures) {
         HBITMAP bmp = static_cast<HBITMAP>(LoadImageA(module_, MAKEINTRESOURCEA(p.bitmap),
                                                       IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
@@ -335,31 +353,154 @@ TEST_F(ResourceModule, PicturesLoadAndFitTheirPlaceholders) {
     }
 }
 
-TEST_F(ResourceModule, EveryStringTheProgramUsesIsThere) {
-    for (int id : kProgramStrings) EXPECT_FALSE(String(id).empty()) << "string " << id;
+TEST_P(ResourceModule, EveryStringTheProgramUsesIsThere) {
+    for (int id : Ids().strings) EXPECT_FALSE(String(id).empty()) << "string " << id;
 }
 
-TEST_F(ResourceModule, ModuleTextsEqualTheSourceTexts) {
-    for (const SourceString& s : kSourceStrings) EXPECT_EQ(String(s.id), s.text) << s.id;
+// Compared as UTF-16 against the source read as code page 1252: a resource compiler
+// that took another code page shows here, whatever the system's ANSI code page.
+TEST_P(ResourceModule, ModuleTextsEqualTheSourceTexts) {
+    const auto strings = SourceStrings();
+    ASSERT_FALSE(strings.empty());
+    for (const rs::StringEntry& s : strings) {
+        wchar_t wide[1024] = {};
+        const int n = MultiByteToWideChar(1252, 0, s.text.data(), static_cast<int>(s.text.size()),
+                                          wide, 1024);
+        EXPECT_EQ(WideString(s.id), std::wstring(wide, n)) << s.id;
+    }
 }
 
-// A format string holds exactly one %s and no other conversion; every other text
-// holds no % at all, so that passing it through a formatter cannot go wrong.
-TEST_F(ResourceModule, FormatStringsHoldExactlyOnePercentS) {
-    for (const SourceString& s : kSourceStrings) {
-        const std::string text = s.text;
-        size_t percents = 0, ones = 0;
-        for (size_t i = text.find('%'); i != std::string::npos; i = text.find('%', i + 1)) {
-            ++percents;
-            if (i + 1 < text.size() && text[i + 1] == 's') ++ones;
+TEST_P(ResourceModule, MnemonicsAreUniquePerDialogAndMenuLevel) {
+    auto check = [](const std::string& where, const std::vector<std::string>& texts) {
+        std::map<unsigned char, std::string> owners;
+        for (const std::string& text : texts) {
+            EXPECT_LE(rs::MnemonicMarks(text), 1) << where << ": " << text;
+            const auto mnemonic = rs::Mnemonic(text);
+            if (!mnemonic) continue;
+            auto [at, fresh] = owners.emplace(*mnemonic, text);
+            EXPECT_TRUE(fresh) << where << ": \"" << text << "\" and \"" << at->second
+                               << "\" share a mnemonic";
         }
-        if (kFormatStrings.count(s.id)) {
-            EXPECT_EQ(percents, 1u) << s.id << ": " << text;
-            EXPECT_EQ(ones, 1u) << s.id << ": " << text;
-        } else {
-            EXPECT_EQ(percents, 0u) << s.id << ": " << text;
+    };
+    for (const rs::Owner& t : Ids().templates) {
+        HWND dlg = Create(t.id);
+        ASSERT_NE(dlg, nullptr) << t.name;
+        std::vector<std::string> texts;
+        for (HWND c : Children(dlg)) {
+            if ((GetWindowLongA(c, GWL_STYLE) & SS_NOPREFIX) && ClassOf(c) == "Static") continue;
+            texts.push_back(ShownText(t.id, c).first);
+        }
+        check(t.name, texts);
+    }
+    for (const rs::Owner& m : Ids().menus) {
+        for (const auto& level : MenuTexts(m.id)) check(m.name, level);
+    }
+}
+
+// How a text is laid out in its control, and the room it has there.
+struct Room {
+    UINT format = 0;  // DrawText format; 0: the control shows no text of its own
+    int reserve = 0;  // pixels of the client width the text cannot use
+};
+
+Room RoomFor(HWND control) {
+    const LONG style = GetWindowLongA(control, GWL_STYLE);
+    const std::string cls = ClassOf(control);
+    if (cls == "Static") {
+        const UINT prefix = (style & SS_NOPREFIX) ? DT_NOPREFIX : 0;
+        switch (style & SS_TYPEMASK) {
+            case SS_LEFT:
+            case SS_CENTER:
+            case SS_RIGHT:
+                return {DT_WORDBREAK | prefix, 0};
+            case SS_LEFTNOWORDWRAP:
+            case SS_SIMPLE:
+                return {DT_SINGLELINE | prefix, 0};
+            default:
+                return {};
+        }
+    }
+    if (cls != "Button") return {};
+    const UINT lines = (style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE;
+    // The box of a check box or radio button and the gap after it.
+    const int box = GetSystemMetrics(SM_CXMENUCHECK) + 4;
+    switch (style & BS_TYPEMASK) {
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+        case BS_OWNERDRAW:
+            return {lines, 2 * (GetSystemMetrics(SM_CXEDGE) + 1)};  // frame and focus
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+            return {lines, box};
+        case BS_GROUPBOX:
+            return {DT_SINGLELINE, 16};  // the frame's corner on both sides
+        default:
+            return {};
+    }
+}
+
+// The size `text` takes in `control`'s font when laid out `width` pixels wide.
+SIZE Extent(HWND control, const std::string& text, UINT format, int width) {
+    HDC dc = GetDC(control);
+    HGDIOBJ old =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    RECT r{0, 0, width, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, format | DT_CALCRECT | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+TEST_P(ResourceModule, EveryTextFitsItsControl) {
+    int measured = 0;
+    for (const rs::Owner& t : Ids().templates) {
+        HWND dlg = Create(t.id);
+        ASSERT_NE(dlg, nullptr) << t.name;
+        for (HWND c : Children(dlg)) {
+            Room room = RoomFor(c);
+            auto [text, reserve] = ShownText(t.id, c);
+            if (!room.format || text.empty()) continue;
+            room.reserve += reserve;
+            RECT client{};
+            GetClientRect(c, &client);
+            const int width = client.right - room.reserve;
+            const SIZE need = Extent(c, text, room.format, width);
+            ++measured;
+            EXPECT_TRUE(need.cx <= width && need.cy <= client.bottom)
+                << t.name << " (" << t.id << ") control " << GetDlgCtrlID(c) << " \"" << text
+                << "\" needs " << need.cx << " x " << need.cy << " px, has " << width << " x "
+                << client.bottom;
+        }
+    }
+    EXPECT_GT(measured, 40);
+}
+
+// The entries the program puts into lists fit the list's selection field.
+TEST_P(ResourceModule, ListEntriesFitTheirLists) {
+    for (const ListEntries& l : ListedStrings()) {
+        HWND dlg = Create(l.dialog);
+        ASSERT_NE(dlg, nullptr) << l.dialog;
+        for (int list : l.lists) {
+            HWND c = GetDlgItem(dlg, list);
+            ASSERT_NE(c, nullptr) << list;
+            RECT client{};
+            GetClientRect(c, &client);
+            const int width = client.right - GetSystemMetrics(SM_CXVSCROLL) - 4;
+            for (int id : l.strings) {
+                const std::string text = String(id);
+                const SIZE need = Extent(c, text, DT_SINGLELINE | DT_NOPREFIX, width);
+                EXPECT_LE(need.cx, width) << "dialog " << l.dialog << " list " << list << " \""
+                                          << text << "\" needs " << need.cx << " px";
+            }
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Every, ResourceModule, ::testing::ValuesIn(rs::Languages(kSource)),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace

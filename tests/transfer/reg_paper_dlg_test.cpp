@@ -5,8 +5,8 @@
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_spooler.h"
 #include "tests/fakes/memory_files.h"
+#include "tests/support/headless.h"
 #include "tests/transfer/fakes.h"
-#include "win/headless.h"
 
 namespace transfer {
 namespace {

@@ -3,7 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
-#include "win/headless.h"
+#include "version/display_version.h"
+#include "tests/support/headless.h"
 
 namespace {
 
@@ -14,15 +15,15 @@ TEST(AboutDlg, FillsVersionAndYearFromTheModuleFormats) {
     HeadlessUi ui;
     ui.strings[IDS_ABOUT_VERSION] = "Version %s";
     ui.strings[IDS_ABOUT_YEAR] = "(c) %s, 100%%";
-    std::string version, year;
+    std::string versionLine, year;
     ui.OnDialog(IDD_ABOUT, [&](HeadlessWindow& w) {
-        version = w.Text(IDC_ABOUT_VERSION);
+        versionLine = w.Text(IDC_ABOUT_VERSION);
         year = w.Text(IDC_ABOUT_YEAR);
         w.Click(win::kIdOk);
     });
     ui::CAboutDlg dialog(ui);
     EXPECT_EQ(dialog.RunModal(nullptr), win::kIdOk);
-    EXPECT_EQ(version, "Version 1.00");
+    EXPECT_EQ(versionLine, "Version " + version::ProgramDisplayVersion());
     EXPECT_EQ(year, "(c) 2013, 100%");
 }
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "resources/resource_ids.h"
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
 namespace {
 
@@ -26,37 +29,55 @@ TEST(OptionDlg, OpensWithTheCurrentUnitChecked) {
     }
 }
 
-TEST(OptionDlg, ConfirmStoresTheCheckedUnitCancelStoresNothing) {
+TEST(OptionDlg, ConfirmStoresTheClickedUnitCancelStoresNothing) {
     struct Case {
         bool start;
-        int check;
+        std::vector<int> clicks;
         int close;
         bool expected;
     };
     const Case cases[] = {
-        {true, IDC_OPT_MM, win::kIdOk, false},
-        {false, IDC_OPT_INCH, win::kIdOk, true},
-        {true, IDC_OPT_INCH, win::kIdOk, true},
-        {true, IDC_OPT_MM, win::kIdCancel, true},
-        {false, IDC_OPT_INCH, win::kIdCancel, false},
-        {false, 0, win::kIdOk, true},  // neither checked: not millimetres, so inches
+        {true, {IDC_OPT_MM}, win::kIdOk, false},
+        {false, {IDC_OPT_INCH}, win::kIdOk, true},
+        {true, {IDC_OPT_INCH}, win::kIdOk, true},
+        {false, {IDC_OPT_MM}, win::kIdOk, false},
+        {false, {IDC_OPT_INCH, IDC_OPT_MM}, win::kIdOk, false},
+        {true, {}, win::kIdOk, true},
+        {true, {IDC_OPT_MM}, win::kIdCancel, true},
+        {false, {IDC_OPT_INCH}, win::kIdCancel, false},
     };
     for (const auto& c : cases) {
         HeadlessUi ui;
         bool flag = c.start;
+        bool mmChecked = false, inchChecked = false;
         ui.OnDialog(IDD_OPTION, [&](HeadlessWindow& w) {
-            if (c.check != 0) {
-                w.CheckRadio(IDC_OPT_MM, IDC_OPT_INCH, c.check);
-            } else {
-                w.Control(IDC_OPT_MM).checked = false;
-                w.Control(IDC_OPT_INCH).checked = false;
-            }
+            for (int id : c.clicks) w.Check(id);
+            mmChecked = w.IsChecked(IDC_OPT_MM);
+            inchChecked = w.IsChecked(IDC_OPT_INCH);
             w.Click(c.close);
         });
         ui::COptionDlg dialog(ui, flag);
         EXPECT_EQ(dialog.RunModal(nullptr), c.close);
-        EXPECT_EQ(flag, c.expected) << c.start << " " << c.check << " " << c.close;
+        const std::string label = ::testing::PrintToString(c.clicks) + " from " +
+                                  (c.start ? "inches" : "mm") + ", closed with " +
+                                  std::to_string(c.close);
+        EXPECT_NE(mmChecked, inchChecked) << label << ": one unit button is checked";
+        EXPECT_EQ(flag, c.expected) << label;
     }
+}
+
+TEST(OptionDlg, NeitherButtonCheckedCountsAsInches) {
+    // Not reachable by clicks; the dialog's rule for it: not millimetres, so inches.
+    HeadlessUi ui;
+    bool flag = false;
+    ui.OnDialog(IDD_OPTION, [&](HeadlessWindow& w) {
+        w.Control(IDC_OPT_MM).checked = false;
+        w.Control(IDC_OPT_INCH).checked = false;
+        w.Click(win::kIdOk);
+    });
+    ui::COptionDlg dialog(ui, flag);
+    EXPECT_EQ(dialog.RunModal(nullptr), win::kIdOk);
+    EXPECT_TRUE(flag);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "tests/support/headless.h"
 #include "win/codepage.h"
 #include "win/dialog.h"
-#include "win/headless.h"
 
 namespace {
 

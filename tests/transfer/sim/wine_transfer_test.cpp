@@ -12,11 +12,11 @@
 
 #include "resources/resource_ids.h"
 #include "tests/fakes/memory_files.h"
+#include "tests/support/headless.h"
 #include "tests/transfer/sim/test_queue.h"
 #include "transfer/printer_port.h"
 #include "transfer/reg_paper_dlg.h"
 #include "transfer/transport_win32.h"
-#include "win/headless.h"
 #include "win/win32_services.h"
 
 namespace transfer {
@@ -119,8 +119,10 @@ TEST_F(WineTransferTest, StallingSerialDeviceFailsAfterAboutASecond) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Transfer("Sim COM3", data), ui.strings[IDS_SEND_FAILED]);
     const auto elapsed = std::chrono::steady_clock::now() - start;
+    // It gives up at the limit, not before; the upper bound is far above it so that a
+    // loaded machine does not fail the test, and still catches waiting many limits.
     EXPECT_GE(elapsed, std::chrono::milliseconds(900));
-    EXPECT_LE(elapsed, std::chrono::milliseconds(3000));
+    EXPECT_LE(elapsed, std::chrono::seconds(10));
     ExpectSameBytes(WaitForRecord(SimFile("serial-record.bin"), accept),
                     (kPrefix + data).substr(0, accept));
     EXPECT_EQ(spooler.GetPort("Sim COM3"), "COM3:");

@@ -1,7 +1,8 @@
 // Headless backend of the dialog layer: dialogs run in memory, driven by a test as
 // a user would drive them (type, click, choose, spin), with every control's state
 // open to assertions. Nested modal dialogs are driven by scripts registered per
-// template number; message boxes are recorded and answered from a queue.
+// template number; message boxes are recorded and answered from a queue. Radio
+// buttons are grouped as in the dialog templates of the language module.
 #pragma once
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/dialog_template.h"
 #include "win/dialog.h"
 #include "win/dialog_window.h"
 #include "win/ui.h"
@@ -47,7 +49,11 @@ struct DrawnBitmap {
 
 class HeadlessWindow : public DialogWindow {
 public:
-    HeadlessWindow(Dialog& dialog, HeadlessWindow* parent) : dialog_(dialog), parent_(parent) {}
+    // `layout` is the dialog's template, or null for a dialog of no known template;
+    // without it, the dialog's template in the language module.
+    HeadlessWindow(Dialog& dialog, HeadlessWindow* parent, const DialogTemplate* layout)
+        : dialog_(dialog), parent_(parent), layout_(layout) {}
+    HeadlessWindow(Dialog& dialog, HeadlessWindow* parent);
 
     // Driving the dialog as a user would. Each call delivers the notification the
     // platform would send; events of a dialog that has ended are ignored.
@@ -57,9 +63,13 @@ public:
     void Choose(int id, int index);       // list or combo selection, then SelChange
     void Spin(int spinId, int position);  // thumb-position scroll from a spin button
     void Scroll(int spinId, int code, int position);
-    void Check(int id);  // a radio button click
-    void Paint();        // records the bitmaps drawn in `drawn`
-    void Showing();      // the window becomes visible
+    // A click on a radio button of the template. An automatic one becomes checked and
+    // unchecks the other automatic ones of its group that are enabled and visible;
+    // one of the other kind is left to the dialog. Throws std::logic_error for a
+    // control the template does not have as a radio button.
+    void Check(int id);
+    void Paint();    // records the bitmaps drawn in `drawn`
+    void Showing();  // the window becomes visible
     void SystemCommand(int command);
 
     ControlState& Control(int id) { return controls_[id]; }
@@ -116,9 +126,12 @@ public:
 
 private:
     void Deliver(const Message& message);
+    bool TakesInput(int id) const { return Control(id).enabled && Control(id).visible; }
+    std::optional<size_t> LayoutIndex(int id) const;  // position in the template
 
     Dialog& dialog_;
     HeadlessWindow* parent_;
+    const DialogTemplate* layout_;
     mutable std::map<int, ControlState> controls_;
     bool ended_ = false;
     int result_ = 0;
@@ -149,6 +162,7 @@ public:
     std::vector<int> unscriptedRuns;     // runs that found no script
     std::map<int, std::string> strings;  // the module's strings; tests may change them
     std::map<int, std::vector<MenuItem>> menus;
+    std::map<int, DialogTemplate> templates;  // the module's; tests may add their own
 
     // Common dialogs answer with these (nullopt = cancelled) and record their args.
     std::optional<std::string> folderChoice;

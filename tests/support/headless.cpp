@@ -1,8 +1,24 @@
-#include "win/headless.h"
+#include "tests/support/headless.h"
 
+#include <stdexcept>
+
+#include "resources/lang/en/dialog_texts.h"
 #include "resources/resource_ids.h"
 
 namespace win::headless {
+
+namespace {
+
+const DialogTemplate* ModuleTemplate(int templateId) {
+    const auto& templates = LanguageModuleTemplates();
+    const auto found = templates.find(templateId);
+    return found == templates.end() ? nullptr : &found->second;
+}
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(Dialog& dialog, HeadlessWindow* parent)
+    : HeadlessWindow(dialog, parent, ModuleTemplate(dialog.TemplateId())) {}
 
 void HeadlessWindow::Deliver(const Message& message) {
     if (ended_) return;
@@ -45,9 +61,30 @@ void HeadlessWindow::Scroll(int spinId, int code, int position) {
 }
 
 void HeadlessWindow::Check(int id) {
-    if (!Control(id).enabled) return;
-    Control(id).checked = true;
+    const std::optional<size_t> index = LayoutIndex(id);
+    if (!index || (*layout_)[*index].kind == ControlKind::Other) {
+        throw std::logic_error("Check: control " + std::to_string(id) +
+                               " is no radio button of template " +
+                               std::to_string(dialog_.TemplateId()));
+    }
+    if (!TakesInput(id)) return;
+    if ((*layout_)[*index].kind == ControlKind::AutoRadioButton) {
+        for (size_t member : GroupAround(*layout_, *index)) {
+            const TemplateControl& other = (*layout_)[member];
+            if (other.kind == ControlKind::AutoRadioButton && TakesInput(other.id))
+                Control(other.id).checked = false;
+        }
+        Control(id).checked = true;
+    }
     Deliver({Event::Command, id});
+}
+
+std::optional<size_t> HeadlessWindow::LayoutIndex(int id) const {
+    if (layout_ == nullptr) return std::nullopt;
+    for (size_t i = 0; i < layout_->size(); ++i) {
+        if ((*layout_)[i].id == id) return i;
+    }
+    return std::nullopt;
 }
 
 void HeadlessWindow::Paint() {
@@ -128,12 +165,11 @@ bool HeadlessWindow::DrawBitmap(int bitmapId, Point at) {
     return true;
 }
 
-HeadlessUi::HeadlessUi() {
+HeadlessUi::HeadlessUi() : templates(LanguageModuleTemplates()) {
 #define STRING(id, text) strings[id] = text;
-#include "resources/strings.def"
+#include "resources/lang/en/strings.def"
 #undef STRING
-    menus[IDM_POPUP] = {{IDM_POPUP_SEND, "Send to printer"},
-                        {IDM_POPUP_SAVE, "Save printer data..."}};
+    menus[IDM_POPUP] = {{IDM_POPUP_SEND, T_POPUP_SEND}, {IDM_POPUP_SAVE, T_POPUP_SAVE}};
 }
 
 void HeadlessUi::OnDialog(int templateId, Script script) {
@@ -141,7 +177,9 @@ void HeadlessUi::OnDialog(int templateId, Script script) {
 }
 
 int HeadlessUi::RunModal(Dialog& dialog, DialogWindow* parent) {
-    HeadlessWindow window(dialog, static_cast<HeadlessWindow*>(parent));
+    const auto layout = templates.find(dialog.TemplateId());
+    HeadlessWindow window(dialog, static_cast<HeadlessWindow*>(parent),
+                          layout == templates.end() ? nullptr : &layout->second);
     dialog.Attach(&window);
     modalRuns.push_back(dialog.TemplateId());
     stack_.push_back(&window);

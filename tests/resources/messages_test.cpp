@@ -1,0 +1,185 @@
+// Every message the paper editor and the advanced dialog build from string 1108 and
+// an item name, in every language: one sentence, then the range line if any.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "advanced/advance_dlg.h"
+#include "editor/apply_fields.h"
+#include "editor/validate_fields.h"
+#include "resources/resource_ids.h"
+#include "tests/resources/resource_sources.h"
+#include "win/codepage.h"
+#include "tests/support/headless.h"
+
+namespace {
+
+namespace rs = resource_sources;
+using editor::FieldTexts;
+using win::headless::HeadlessWindow;
+
+const std::string kSource = VELKOR_SOURCE_DIR;
+
+bool Upper(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7);
+}
+
+// An opening quote: ' or the low double quote of German (0x84 in code page 1252).
+bool OpeningQuote(unsigned char c) {
+    return c == '\'' || c == 0x84;
+}
+
+// Empty when `message` is one sentence, optionally followed by "\n( ... )";
+// otherwise what is wrong.
+std::string SentenceFault(const std::string& message) {
+    const size_t lineEnd = message.find('\n');
+    const std::string sentence = message.substr(0, lineEnd);
+    if (lineEnd != std::string::npos) {
+        const std::string range = message.substr(lineEnd + 1);
+        if (range.rfind("( ", 0) != 0 || !range.ends_with(" )")) return "range line";
+    }
+    if (sentence.empty()) return "empty";
+    auto first = static_cast<unsigned char>(sentence[0]);
+    if (OpeningQuote(first) && sentence.size() > 1) first = static_cast<unsigned char>(sentence[1]);
+    if (!Upper(first)) return "does not start with a capital";
+    if (std::string(".?!").find(sentence.back()) == std::string::npos) return "no full stop";
+    for (const char* inner : {". ", "? ", "! ", "..", "%"}) {
+        if (sentence.find(inner) != std::string::npos)
+            return std::string("holds \"") + inner + "\"";
+    }
+    return "";
+}
+
+TEST(SentenceFault, TellsSentencesFromOtherTexts) {
+    const struct {
+        const char* text;
+        bool sentence;
+    } cases[] = {
+        {"The entry for 'Width' is not valid.\n( 6.0mm - 1000.0mm )", true},
+        {"Die Eingabe f\xFCr \x84"
+         "Breite\x93 ist ung\xFCltig.",
+         true},
+        {"'Width' is too small.", true},
+        {"Enter a paper name that does not start with a blank. is out of range.", false},
+        {"Width is out of range", false},
+        {"width is out of range.", false},
+        {"%s is out of range.", false},
+        {"Width is out of range.\n6.0mm - 1000.0mm", false},
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SentenceFault(c.text).empty(), c.sentence) << c.text;
+}
+
+FieldTexts Base(int kindIndex) {
+    FieldTexts t;
+    t.name = "Label 50";
+    t.width = "50.0";
+    t.length = "30.0";
+    t.gap = "3.0";
+    t.right = t.left = "2.0";
+    t.top = t.bottom = "3.0";
+    t.markLength = "3.0";
+    t.markOffset = "0.0";
+    t.kindIndex = kindIndex;
+    return t;
+}
+
+template <class F>
+FieldTexts With(FieldTexts t, F change) {
+    change(t);
+    return t;
+}
+
+class Messages : public ::testing::TestWithParam<std::string> {
+protected:
+    Messages() {
+        const auto ids = rs::ReadResourceIds(rs::ReadFile(kSource + "/resources/resource_ids.h"));
+        for (const auto& s : rs::ReadStrings(
+                 rs::ReadFile(kSource + "/resources/lang/" + GetParam() + "/strings.def"), ids))
+            strings_[s.id] = s.text;
+    }
+
+    // The editor's message for these fields, or "" when they pass.
+    std::string EditorMessage(const FieldTexts& texts, bool inch) {
+        const editor::UnitSettings units{inch, '.', app::k203DpiLimits};
+        papertable::PaperRecord record;
+        record.nPaperSize = 520;
+        const bool markMode = editor::ApplyFields(texts, units, record);
+        std::vector<papertable::PaperRecord> papers(1);
+        win::AnsiToWide("In use", papers[0].szPaperName_mm);
+        win::AnsiToWide("In use", papers[0].szPaperName_inch);
+        papers[0].nPaperSize = 513;
+        const auto violation = editor::ValidateFields({record, markMode, 0, papers}, texts, units);
+        win::headless::HeadlessUi ui;
+        ui.strings = strings_;
+        return violation ? editor::ViolationText(*violation, ui, units) : "";
+    }
+
+    // The advanced dialog's message on confirming these offsets.
+    std::string AdvancedMessage(const char* x, const char* y, bool inch) {
+        papertable::PaperRecord record;
+        win::headless::HeadlessUi ui;
+        ui.strings = strings_;
+        ui.OnDialog(IDD_ADVANCED, [&](HeadlessWindow& w) {
+            w.Type(IDC_ADV_X, x);
+            w.Type(IDC_ADV_Y, y);
+            w.Click(win::kIdOk);
+        });
+        advanced::CAdvanceDlg dialog(ui, record, inch, '.', 203);
+        dialog.RunModal(nullptr);
+        return ui.messages.empty() ? "" : ui.messages[0].text;
+    }
+
+    std::map<int, std::string> strings_;
+};
+
+TEST_P(Messages, EveryEditorMessageIsOneSentence) {
+    const struct {
+        const char* what;
+        FieldTexts texts;
+        bool inch;
+    } cases[] = {
+        {"no name", With(Base(1), [](auto& t) { t.name = ""; }), false},
+        {"leading blank", With(Base(1), [](auto& t) { t.name = " A"; }), false},
+        {"name in use", With(Base(1), [](auto& t) { t.name = "In use"; }), false},
+        {"width", With(Base(1), [](auto& t) { t.width = "11.8"; }), false},
+        {"width inch", With(Base(1), [](auto& t) { t.width = "0.40"; }), true},
+        {"length", With(Base(1), [](auto& t) { t.length = "4.0"; }), false},
+        {"gap", With(Base(1), [](auto& t) { t.gap = "2.9"; }), false},
+        {"mark length", With(Base(2), [](auto& t) { t.markLength = "1.9"; }), false},
+        {"mark offset", With(Base(2), [](auto& t) { t.markOffset = "-30.1"; }), false},
+        {"side margin",
+         With(Base(1),
+              [](auto& t) {
+                  t.width = "62.0";
+                  t.right = "2.9";
+              }),
+         false},
+        {"side sum", With(Base(1), [](auto& t) { t.right = t.left = "25.0"; }), false},
+        {"top margin", With(Base(2), [](auto& t) { t.top = "2.9"; }), false},
+        {"top sum", With(Base(1), [](auto& t) { t.top = t.bottom = "15.0"; }), false},
+    };
+    for (const auto& c : cases) {
+        const std::string message = EditorMessage(c.texts, c.inch);
+        ASSERT_FALSE(message.empty()) << c.what;
+        EXPECT_EQ(SentenceFault(message), "") << c.what << ": " << message;
+    }
+}
+
+TEST_P(Messages, EveryAdvancedMessageIsOneSentence) {
+    for (const auto& [x, y, inch] :
+         {std::tuple{"150.1", "0", false}, std::tuple{"0", "-150.1", false},
+          std::tuple{"6.00", "0", true}}) {
+        const std::string message = AdvancedMessage(x, y, inch);
+        ASSERT_FALSE(message.empty()) << x << " " << y;
+        EXPECT_EQ(SentenceFault(message), "") << message;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Every, Messages, ::testing::ValuesIn(rs::Languages(kSource)),
+                         [](const auto& info) { return info.param; });
+
+}  // namespace
