@@ -21,6 +21,16 @@ std::optional<std::string> FindDriverName(win::Spooler& spooler, const std::stri
 
 }  // namespace
 
+PrinterModel FindPrinterModel(win::Spooler& spooler, const std::string& printerName) {
+    PrinterModel found;
+    if (const auto driverName = FindDriverName(spooler, printerName)) {
+        found.printerName = printerName;
+        found.driverName = *driverName;
+        found.modelPrefix = ModelPrefixForDriver(*driverName);
+    }
+    return found;
+}
+
 std::optional<mainwindow::MainWindowArgs> ResolveStartupArgs(std::string_view commandLine,
                                                              win::Spooler& spooler,
                                                              win::Locale& locale) {
@@ -28,11 +38,9 @@ std::optional<mainwindow::MainWindowArgs> ResolveStartupArgs(std::string_view co
     if (arguments.empty()) return std::nullopt;
 
     mainwindow::MainWindowArgs args;
-    const auto driverName = FindDriverName(spooler, arguments[0]);
-    if (driverName) {
-        args.printerName = arguments[0];
-        args.modelPrefix = ModelPrefixForDriver(*driverName);
-    }
+    const PrinterModel printer = FindPrinterModel(spooler, arguments[0]);
+    args.printerName = printer.printerName;
+    args.modelPrefix = printer.modelPrefix;
     args.modelLimits = LimitsForPrefix(args.modelPrefix);
     std::optional<std::string_view> unit;
     if (arguments.size() > 1) unit = arguments[1];

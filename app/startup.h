@@ -35,6 +35,16 @@ enum class StartupOutcome {
     MainWindowClosed,  // the main window ran and closed
 };
 
+// A printer queue and the model its driver serves (steps 4 and 5).
+struct PrinterModel {
+    std::string printerName;  // empty when no queue has exactly that name
+    std::string driverName;   // the queue's driver; empty with no queue
+    std::string modelPrefix;  // empty when the driver is no model of the family
+};
+// Takes the first printer named exactly `printerName` (enumeration that fails finds
+// none) and the model table's row for its driver.
+PrinterModel FindPrinterModel(win::Spooler& spooler, const std::string& printerName);
+
 // Steps 1 to 6: printer, model, limits and unit from the command line; nullopt
 // when the line holds no argument.
 std::optional<mainwindow::MainWindowArgs> ResolveStartupArgs(std::string_view commandLine,

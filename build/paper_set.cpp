@@ -49,6 +49,14 @@ std::string PaperSet::PaperName(const papertable::PaperRecord& paper) const {
     return win::WideToAnsi(name, kNameBytes).value_or(std::string());
 }
 
+std::optional<LoadResult> PaperSet::Open(bool inchUnits) {
+    const std::string builtIn = BuiltInSourcePath();
+    const std::string user = UserSourcePath();
+    if (!files_.FileExists(builtIn) || !files_.FileExists(user)) return std::nullopt;
+    return Load(papertable::LoadProfile(files_, builtIn), papertable::LoadProfile(files_, user),
+                inchUnits);
+}
+
 LoadResult PaperSet::Load(const papertable::ProfileFile& builtInFile,
                           const papertable::ProfileFile& userFile, bool inchUnits) {
     inchUnits_ = inchUnits;
@@ -112,6 +120,7 @@ ChangeResult PaperSet::Overwrite(int index, const papertable::PaperRecord& paper
     if (index < 0 || index >= table_->paperCount) return Refused("no paper at that place");
     auto& slot = table_->papers[static_cast<size_t>(index)];
     if (slot.builtIn) return Refused("a built-in paper cannot be replaced");
+    if (slot.editLocked) return Refused("a locked paper cannot be replaced");
     const auto before = std::make_unique<papertable::PaperTable>(*table_);
     slot = paper;
     slot.builtIn = false;
@@ -123,6 +132,7 @@ ChangeResult PaperSet::Delete(int index) {
     if (index < 0 || index >= table_->paperCount) return Refused("no paper at that place");
     const auto& paper = table_->papers[static_cast<size_t>(index)];
     if (paper.builtIn) return Refused("a built-in paper cannot be deleted");
+    if (paper.editLocked) return Refused("a locked paper cannot be deleted");
     const auto before = std::make_unique<papertable::PaperTable>(*table_);
     const ChangeDescription change{ChangeDescription::Kind::Deleted, PaperName(paper)};
     const int next = papertable::RemovePaper(*table_, index);

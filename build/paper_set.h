@@ -10,6 +10,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "build/pipeline.h"
@@ -41,7 +42,7 @@ public:
 
 enum class ChangeStatus {
     Done,
-    Refused,  // not possible with this table: full, no such paper, a built-in paper
+    Refused,  // not possible with this table: full, no such paper, a built-in or locked one
     Failed,   // the build or the install failed; nothing was changed
 };
 
@@ -79,6 +80,9 @@ public:
     // Who keeps each replaced set (may be null: nothing is kept).
     void SetKeeper(ReplacedSetKeeper* keeper) { keeper_ = keeper; }
 
+    // Loads the model's two sources from the driver folder (see Load); nullopt, and
+    // nothing loaded, when either of them is missing.
+    std::optional<LoadResult> Open(bool inchUnits);
     // Reads the device record from `userFile` and the papers of both files, the
     // names checked in the given unit (a name the code page cannot hold drops its
     // paper).

@@ -107,6 +107,18 @@ std::optional<std::string> FirstLogError(const std::string& log) {
     return std::nullopt;
 }
 
+bool ToolsPresent(win::FileSystem& files) {
+    const auto folder = win::ProgramFolder(files);
+    if (!folder) return false;
+    const std::string stem = *folder + "\\" + kFamilyPrefix;
+    return files.FileExists(stem + "cv.exe") && files.FileExists(stem + "pc.exe");
+}
+
+std::string DriverFolder(win::Spooler& spooler) {
+    const auto directory = spooler.DriverDirectory();
+    return directory ? *directory + "\\3" : std::string();
+}
+
 bool ClearReadOnly(win::FileSystem& files, const std::string& path) {
     if (!files.FileExists(path)) return true;
     const auto attributes = files.Attributes(path);

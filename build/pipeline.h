@@ -57,6 +57,14 @@ struct BuildResult {
                       // from this build
 };
 
+// True when the compiler and the converter lie in the program folder. A program
+// folder that cannot be found counts as missing tools.
+bool ToolsPresent(win::FileSystem& files);
+
+// The folder the driver reads its paper files from: the printer-driver directory of
+// the local machine with "\3" appended; empty when the directory cannot be obtained.
+std::string DriverFolder(win::Spooler& spooler);
+
 // Removes the read-only attribute of an existing file; true when there is no file.
 bool ClearReadOnly(win::FileSystem& files, const std::string& path);
 

@@ -1,7 +1,10 @@
 #include "editor/editor_fields.h"
 
+#include <array>
+
 #include "editor/units.h"
-#include "papertable/paper_record.h"
+#include "papertable/source_reader.h"
+#include "win/codepage.h"
 
 namespace editor {
 
@@ -21,6 +24,48 @@ int KindEntry(int16_t kind) {
     if (kind == papertable::kKindRoll) return 0;
     if (kind == papertable::kKindLabel) return 1;
     return 2;
+}
+
+int16_t EditorKind(const papertable::PaperRecord& record) {
+    if (papertable::ReservedItem(record.reserved_12_, 6) == 2) return papertable::kKindMark;
+    return KindFromSelection(KindEntry(record.nType));
+}
+
+KindFields FieldsOfKind(int16_t kind) {
+    const bool roll = kind == papertable::kKindRoll;
+    const bool label = kind == papertable::kKindLabel;
+    const bool mark = !roll && !label;
+    return {!roll, label, mark, mark, !roll};
+}
+
+bool NameFitsRecord(std::string_view name) {
+    std::array<char16_t, papertable::kNameUnits> wide{};
+    return win::AnsiToWide(name, wide);
+}
+
+FieldTexts FieldTextsFromRecord(const papertable::PaperRecord& r, const UnitSettings& units) {
+    const bool inch = units.inch;
+    const int res = units.limits.resolution;
+    auto text = [&](float value) { return FieldText(value, inch, units.separator); };
+    const int16_t kind = EditorKind(r);
+    const int bottomDots = kind == papertable::kKindRoll
+                               ? r.nPhysicalOffsetY
+                               : r.nPaperLengthRes - r.nPhysicalOffsetY - r.nImageAreaLengthRes;
+    FieldTexts t;
+    const auto& name = inch ? r.szPaperName_inch : r.szPaperName_mm;
+    t.name = win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
+    t.width = text(TenthsToDisplay(r.nPaperWidth, inch));
+    t.length = text(TenthsToDisplay(r.nPaperLength, inch));
+    t.gap = text(GapDotsToDisplay(r.lblPitchDot - r.nPaperLengthRes, res, inch));
+    t.right = text(
+        DotsToDisplay(r.nPaperWidthRes - r.nPhysicalOffsetX - r.nImageAreaWidthRes, res, inch));
+    t.top = text(DotsToDisplay(r.nPhysicalOffsetY, res, inch));
+    t.left = text(DotsToDisplay(r.nPhysicalOffsetX, res, inch));
+    t.bottom = text(DotsToDisplay(bottomDots, res, inch));
+    t.markLength = text(DotsToDisplay(r.markLength, res, inch));
+    t.markOffset = text(SignedDotsToDisplay(r.markOffset, res, inch));
+    t.kind = kind;
+    return t;
 }
 
 }  // namespace editor

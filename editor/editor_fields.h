@@ -4,8 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "app/model_table.h"
+#include "papertable/paper_record.h"
 
 namespace editor {
 
@@ -45,6 +47,25 @@ int KindEntry(int16_t kind);
 
 // Whether the editor was opened for a new paper or on an existing one.
 enum class EditMode { NewPaper, ExistingPaper };
+// The kind the editor shows for a record: 76 for a mark paper, which a record
+// stored by the editor carries as nType 75 with item 6 of reserved_12_ = 2; any
+// other type than 74 and 75 opens as 76.
+int16_t EditorKind(const papertable::PaperRecord& record);
+
+// The fields a kind uses. The editor disables the others; their texts still go into
+// the record as they stand.
+struct KindFields {
+    bool length = false;
+    bool gap = false;
+    bool markLength = false;
+    bool markOffset = false;
+    bool bottom = false;  // a roll's bottom margin mirrors its top margin
+};
+KindFields FieldsOfKind(int16_t kind);
+
+// True when an ANSI name fits a record's name field (31 UTF-16 units); the editor
+// takes back a keystroke that would make it longer.
+bool NameFitsRecord(std::string_view name);
 
 // What the save steps need to know besides the texts.
 struct UnitSettings {
@@ -52,5 +73,9 @@ struct UnitSettings {
     char separator = '.';
     app::ModelLimits limits;
 };
+
+// The fields as the editor opens them on `record`: its name in the unit, the entry
+// of its kind (EditorKind) and every number from the stored values, localized.
+FieldTexts FieldTextsFromRecord(const papertable::PaperRecord& record, const UnitSettings& units);
 
 }  // namespace editor

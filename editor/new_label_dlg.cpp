@@ -2,9 +2,7 @@
 
 #include "editor/preview.h"
 #include "editor/units.h"
-#include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
-#include "win/codepage.h"
 #include "win/ui.h"
 
 namespace editor {
@@ -127,13 +125,11 @@ bool CNewLabelDlg::OnInitDialog() {
 
     window.SetTitle(GetUi().LoadString(editing ? IDS_EDITOR_EDIT : IDS_EDITOR_NEW));
     window.Show(IDC_ED_OVERWRITE, editing);
-    if (papertable::ReservedItem(record.reserved_12_, 6) == 2) record.nType = papertable::kKindMark;
-    kind_ = KindFromSelection(KindEntry(record.nType));  // any other type opens as 76
+    record.nType = EditorKind(record);
+    kind_ = record.nType;
     for (auto& unit : units_) unit = UnitLabel(inch);
     widthRange_ = RangeLabel(limits_.width, inch, args_.decimalSeparator);
     record.editLocked = false;
-    const auto& name = inch ? record.szPaperName_inch : record.szPaperName_mm;
-    name_ = win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
     FillFromRecord();
 
     const int kindIds[] = {IDS_KIND_ROLL, IDS_KIND_LABEL, IDS_KIND_MARK};
@@ -149,27 +145,12 @@ bool CNewLabelDlg::OnInitDialog() {
 }
 
 void CNewLabelDlg::FillFromRecord() {
-    const auto& r = args_.record;
-    const bool inch = args_.inchUnits;
-    const char separator = args_.decimalSeparator;
-    const int res = args_.limits.resolution;
-    auto set = [&](FieldIndex index, float value) {
-        fields_[index] = FieldText(value, inch, separator);
-        labels_[index] = DimensionLabel(value, inch, separator);
-    };
-    set(kWidth, TenthsToDisplay(r.nPaperWidth, inch));
-    set(kLength, TenthsToDisplay(r.nPaperLength, inch));
-    set(kRight,
-        DotsToDisplay(r.nPaperWidthRes - r.nPhysicalOffsetX - r.nImageAreaWidthRes, res, inch));
-    set(kTop, DotsToDisplay(r.nPhysicalOffsetY, res, inch));
-    set(kLeft, DotsToDisplay(r.nPhysicalOffsetX, res, inch));
-    const int bottomDots = r.nType == papertable::kKindRoll
-                               ? r.nPhysicalOffsetY
-                               : r.nPaperLengthRes - r.nPhysicalOffsetY - r.nImageAreaLengthRes;
-    set(kBottom, DotsToDisplay(bottomDots, res, inch));
-    set(kMarkLength, DotsToDisplay(r.markLength, res, inch));
-    set(kMarkOffset, SignedDotsToDisplay(r.markOffset, res, inch));
-    set(kGap, GapDotsToDisplay(r.lblPitchDot - r.nPaperLengthRes, res, inch));
+    const FieldTexts texts = FieldTextsFromRecord(args_.record, Units());
+    name_ = texts.name;
+    fields_ = {texts.width, texts.length, texts.gap,        texts.right,     texts.top,
+               texts.left,  texts.bottom, texts.markLength, texts.markOffset};
+    for (size_t i = 0; i < fields_.size(); ++i)
+        labels_[i] = DimensionLabelFromText(fields_[i], args_.inchUnits);
 }
 
 // Enables and shows the fields of the chosen kind, and the length range that goes
@@ -177,24 +158,23 @@ void CNewLabelDlg::FillFromRecord() {
 void CNewLabelDlg::ApplyKind() {
     auto& window = Window();
     const bool roll = kind_ == papertable::kKindRoll;
-    const bool label = kind_ == papertable::kKindLabel;
-    const bool mark = kind_ == papertable::kKindMark;
+    const KindFields used = FieldsOfKind(kind_);
     auto enable = [&](FieldIndex index, bool enabled) {
         // The spin button follows its field, so a disabled field cannot be stepped.
         window.Enable(NumberFields()[index].fieldId, enabled);
         window.Enable(NumberFields()[index].spinId, enabled);
     };
-    enable(kLength, !roll);
-    enable(kGap, label);
-    enable(kMarkLength, mark);
-    enable(kMarkOffset, mark);
-    enable(kBottom, !roll);
-    window.Show(IDC_ED_DIM_LENGTH, !roll);
-    window.Show(IDC_ED_DIM_GAP, label);
-    window.Show(IDC_ED_DIM_MARK_LENGTH, mark);
-    window.Show(IDC_ED_DIM_MARK_OFFSET, mark);
-    lengthRange_ = RangeLabel(mark ? limits_.markedLength : limits_.length, args_.inchUnits,
-                              args_.decimalSeparator);
+    enable(kLength, used.length);
+    enable(kGap, used.gap);
+    enable(kMarkLength, used.markLength);
+    enable(kMarkOffset, used.markOffset);
+    enable(kBottom, used.bottom);
+    window.Show(IDC_ED_DIM_LENGTH, used.length);
+    window.Show(IDC_ED_DIM_GAP, used.gap);
+    window.Show(IDC_ED_DIM_MARK_LENGTH, used.markLength);
+    window.Show(IDC_ED_DIM_MARK_OFFSET, used.markOffset);
+    lengthRange_ = RangeLabel(used.markLength ? limits_.markedLength : limits_.length,
+                              args_.inchUnits, args_.decimalSeparator);
     if (roll)
         MirrorTopToBottom();
     else
@@ -223,8 +203,7 @@ void CNewLabelDlg::OnNameChange(const win::Message&) {
     const std::string previous = name_;
     UpdateData(Direction::FromControls);
     if (!args_.tableFull) window.Enable(win::kIdOk, true);
-    std::array<char16_t, papertable::kNameUnits> wide{};
-    if (win::AnsiToWide(name_, wide)) return;
+    if (NameFitsRecord(name_)) return;
     // The name does not fit the record (32 or more characters): take the keystroke back.
     // The caret is taken first: setting an edit control's text moves it to the start.
     const auto caret = window.EditSelection(IDC_ED_NAME);

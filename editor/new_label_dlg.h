@@ -11,10 +11,13 @@
 #include "editor/editor_args.h"
 #include "editor/editor_fields.h"
 #include "editor/limits.h"
+#include "editor/save_paper.h"
 #include "win/dialog.h"
 #include "win/services.h"
 
 namespace editor {
+
+struct SaveResult;
 
 class CNewLabelDlg : public win::Dialog {
 public:
@@ -54,9 +57,8 @@ private:
     // Save steps, shared by OK and button 1046.
     enum class StoreAs { NewPaper, OverEditedPaper };
     bool Save(StoreAs storeAs);
-    void AssignFreePaperId();
-    bool Validate(bool markMode);
-    bool Stored(const build::ChangeResult& result);
+    // Shows why a save did not happen; true when the paper was stored.
+    bool Saved(const SaveResult& result);
 
     EditorArgs args_;
     EditorLimits limits_;

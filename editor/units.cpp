@@ -85,6 +85,10 @@ void LocalizeDecimal(std::string& text, char separator) {
     std::replace(text.begin(), text.end(), '.', separator);
 }
 
+char DecimalSeparatorFrom(const std::string& localeSeparator) {
+    return localeSeparator.empty() ? '.' : localeSeparator.front();
+}
+
 void CanonicalizeDecimal(std::string& text, char separator) {
     std::replace(text.begin(), text.end(), separator, '.');
 }

@@ -33,6 +33,10 @@ int64_t RoundScaled(int64_t a, int k);
 int64_t ParseFixed(std::string_view text, int k, char separator);
 inline constexpr int64_t kParseFixedLimit = 999'999'999'999'999;
 
+// The decimal separator of the numbers shown: the first character of the locale's
+// separator text; "." when it is empty.
+char DecimalSeparatorFrom(const std::string& localeSeparator);
+
 // Replaces every "." by `separator`, in place.
 void LocalizeDecimal(std::string& text, char separator);
 // Replaces every `separator` by ".", in place.

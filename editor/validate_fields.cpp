@@ -3,7 +3,7 @@
 #include "editor/units.h"
 #include "resources/resource_ids.h"
 #include "win/codepage.h"
-#include "win/ui.h"
+#include "win/strings.h"
 
 namespace editor {
 
@@ -90,16 +90,17 @@ std::string FillFirst(std::string_view format, std::string_view value) {
     return text;
 }
 
-std::string ViolationText(const Violation& violation, win::Ui& ui, const UnitSettings& units) {
-    const std::string message = ui.LoadString(violation.messageId);
+std::string ViolationText(const Violation& violation, win::Strings& strings,
+                          const UnitSettings& units) {
+    const std::string message = strings.LoadString(violation.messageId);
     if (violation.itemIds.empty()) return message;
-    std::string item = ui.LoadString(violation.itemIds[0]);
+    std::string item = strings.LoadString(violation.itemIds[0]);
     if (violation.itemIds.size() > 1) {
         // The joiner's second "%s" is found in the joiner, never inside the first name.
         const std::string_view joiner = violation.joiner;
         const size_t first = joiner.find("%s");
         item = FillFirst(joiner.substr(0, first + 2), item) +
-               FillFirst(joiner.substr(first + 2), ui.LoadString(violation.itemIds[1]));
+               FillFirst(joiner.substr(first + 2), strings.LoadString(violation.itemIds[1]));
     }
     std::string text = FillFirst(message, item);
     if (violation.range) {

@@ -12,7 +12,7 @@
 #include "papertable/paper_record.h"
 
 namespace win {
-class Ui;
+class Strings;
 }
 
 namespace editor {
@@ -39,7 +39,8 @@ std::optional<Violation> ValidateFields(const ValidationInput& input, const Fiel
                                         const UnitSettings& units);
 
 // The text of the message box for `violation`.
-std::string ViolationText(const Violation& violation, win::Ui& ui, const UnitSettings& units);
+std::string ViolationText(const Violation& violation, win::Strings& strings,
+                          const UnitSettings& units);
 
 // `format` with its first "%s" replaced by `value`; any other "%" stays as it is.
 std::string FillFirst(std::string_view format, std::string_view value);

@@ -46,8 +46,4 @@ std::string PaperListLine(const papertable::PaperRecord& paper, bool inch) {
     return win::WideToAnsi(name, kListLineBytes).value_or(std::string());
 }
 
-char DecimalSeparatorFrom(const std::string& localeSeparator) {
-    return localeSeparator.empty() ? '.' : localeSeparator.front();
-}
-
 }  // namespace mainwindow

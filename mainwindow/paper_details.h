@@ -23,7 +23,4 @@ PaperDetails FormatPaperDetails(const papertable::PaperRecord& paper, bool inch,
 // that cannot be converted gives an empty line, so that line i stays paper i.
 std::string PaperListLine(const papertable::PaperRecord& paper, bool inch);
 
-// The first character of the locale's decimal separator; "." when it is empty.
-char DecimalSeparatorFrom(const std::string& localeSeparator);
-
 }  // namespace mainwindow

@@ -1,9 +1,8 @@
 #include "mainwindow/tarnel_dlg.h"
 
+#include "editor/units.h"
 #include "mainwindow/command_states.h"
 #include "mainwindow/paper_details.h"
-#include "mainwindow/source_check.h"
-#include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
 #include "ui/about_dlg.h"
 #include "win/ui.h"
@@ -39,10 +38,8 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
     state.printerName = args.printerName;
     state.inchUnits = args.inchUnits;
     state.modelLimits = args.modelLimits;
-    // The driver folder is fixed before the window opens: the printer-driver
-    // directory with "\3" appended (empty when it cannot be obtained).
-    if (auto directory = services_.spooler.DriverDirectory())
-        state.driverFolder = *directory + "\\3";
+    // The driver folder is fixed before the window opens.
+    state.driverFolder = build::DriverFolder(services_.spooler);
     state.paperSet = std::make_unique<build::PaperSet>(services_.files, services_.processes,
                                                        state.modelPrefix, state.driverFolder);
 }
@@ -56,7 +53,7 @@ bool CTarnelDlg::OnInitDialog() {
     window.SetTitle(GetUi().ApplicationTitle());
 
     state.tableChanged = false;
-    state.decimalSeparator = DecimalSeparatorFrom(services_.locale.DecimalSeparator());
+    state.decimalSeparator = editor::DecimalSeparatorFrom(services_.locale.DecimalSeparator());
 
     state.paperSet->SetWindow(&window);
     if (!LoadSources()) {
@@ -75,15 +72,10 @@ bool CTarnelDlg::OnInitDialog() {
 // False when the tools or the sources are missing.
 bool CTarnelDlg::LoadSources() {
     auto& state = *state_;
-    auto& files = services_.files;
-    if (!ToolsPresent(files)) return false;
-    const auto sources = FindSources(files, state.driverFolder, state.modelPrefix);
-    if (!sources) return false;
-
-    const auto loaded =
-        state.paperSet->Load(papertable::LoadProfile(files, sources->builtIn),
-                             papertable::LoadProfile(files, sources->user), state.inchUnits);
-    if (loaded.tooMany) GetUi().ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
+    if (!build::ToolsPresent(services_.files)) return false;
+    const auto loaded = state.paperSet->Open(state.inchUnits);
+    if (!loaded) return false;
+    if (loaded->tooMany) GetUi().ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
     return true;
 }
 

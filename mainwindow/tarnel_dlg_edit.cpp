@@ -2,8 +2,8 @@
 // take its result into the table.
 #include "advanced/advance_dlg.h"
 #include "editor/new_label_dlg.h"
-#include "mainwindow/paper_list_edit.h"
 #include "mainwindow/tarnel_dlg.h"
+#include "papertable/table_edits.h"
 #include "resources/resource_ids.h"
 #include "win/ui.h"
 
@@ -11,7 +11,7 @@ namespace mainwindow {
 
 void CTarnelDlg::PrepareNewPaper() {
     auto& state = *state_;
-    mainwindow::PrepareNewPaper(state.workingRecord, state.Table(),
+    papertable::PrepareNewPaper(state.workingRecord, state.Table(),
                                 GetUi().LoadString(IDS_NEW_PAPER_NAME));
 }
 

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "papertable/source_keys.h"
+#include "win/ascii_case.h"
 #include "win/codepage.h"
 #include "win/services.h"
 
@@ -120,6 +121,11 @@ std::optional<std::string> ReadTextKey(const ProfileFile& file, std::string_view
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadFile(path);
     return bytes ? ProfileFile::Parse(*bytes) : ProfileFile{};
+}
+
+bool IsModelSource(const ProfileFile& file, const std::string& modelPrefix) {
+    const auto tag = ReadTextKey(file, "Version", "OutputFileName");
+    return tag && win::EqualsIgnoringAsciiCase(*tag, modelPrefix + "ed.lyt");
 }
 
 bool ReadDevice(const ProfileFile& file, DeviceRecord& device) {

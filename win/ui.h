@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "win/strings.h"
+
 namespace win {
 
 class Dialog;
@@ -35,18 +37,14 @@ struct FileDialogArgs {
     std::string suggestedName;
 };
 
-class Ui {
+// The strings (LoadString, HasString) come from Strings.
+class Ui : public Strings {
 public:
-    virtual ~Ui() = default;
-
     // Runs `dialog` modally from its template above `parent` (null: no owner).
     virtual int RunModal(Dialog& dialog, DialogWindow* parent) = 0;
 
     // Message box with the application title as caption. Returns the button pressed.
     virtual int MessageBox(std::string_view text, MessageKind kind) = 0;
-    // String `id` of the language module; empty when missing or empty.
-    virtual std::string LoadString(int id) = 0;
-    virtual bool HasString(int id) = 0;
     // Items of the first submenu of menu `id`; empty when the menu is missing.
     virtual std::vector<MenuItem> LoadMenu(int id) = 0;
 

@@ -2,6 +2,7 @@
 #include <optional>
 
 #include "win/dialog.h"
+#include "win/win32_strings.h"
 #include "win/win32_ui.h"
 
 namespace win {
@@ -126,22 +127,11 @@ int Win32Ui::MessageBox(std::string_view text, MessageKind kind) {
 }
 
 std::string Win32Ui::LoadString(int id) {
-    // With a zero buffer size the call hands out the resource's own text, so
-    // strings of any length come back whole.
-    const wchar_t* text = nullptr;
-    const int length =
-        LoadStringW(module_, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || text == nullptr) return {};
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
-    std::string result(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, length, result.data(), bytes, nullptr, nullptr);
-    return result;
+    return LoadModuleString(module_, id);
 }
 
 bool Win32Ui::HasString(int id) {
-    const wchar_t* text = nullptr;
-    return LoadStringW(module_, static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0) > 0;
+    return ModuleHasString(module_, id);
 }
 
 std::vector<MenuItem> Win32Ui::LoadMenu(int id) {

@@ -185,6 +185,16 @@ TEST_F(PaperSetTest, ImpossibleChangesAreRefusedWithoutABuild) {
         {"delete past the end", [](SetRun& t) { return t.set.Delete(3); }},
         {"overwrite a built-in paper", [](SetRun& t) { return t.set.Overwrite(0, t.Paper("X")); }},
         {"overwrite nothing", [](SetRun& t) { return t.set.Overwrite(-1, t.Paper("X")); }},
+        {"delete a locked paper",
+         [](SetRun& t) {
+             t.set.Table().papers[1].editLocked = true;
+             return t.set.Delete(1);
+         }},
+        {"overwrite a locked paper",
+         [](SetRun& t) {
+             t.set.Table().papers[2].editLocked = true;
+             return t.set.Overwrite(2, t.Paper("X"));
+         }},
         {"add to a full table",
          [](SetRun& t) {
              t.set.Table().paperCount = papertable::kMaxPapers;
@@ -197,6 +207,17 @@ TEST_F(PaperSetTest, ImpossibleChangesAreRefusedWithoutABuild) {
         EXPECT_TRUE(t.processes.runs.empty()) << c.what;
         EXPECT_TRUE(t.keeper.kept.empty()) << c.what;
     }
+}
+
+TEST_F(PaperSetTest, OpensFromTheDriverFoldersTwoSources) {
+    SetRun t;
+    const auto opened = t.set.Open(true);
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(opened->tooMany);
+    EXPECT_EQ(t.Names(), (std::vector<std::string>{"B0 in", "U0 in", "U1 in"}));
+    t.files.DeleteFile(kSource);
+    EXPECT_FALSE(t.set.Open(false));
+    EXPECT_EQ(t.set.Table().paperCount, 3);  // nothing loaded
 }
 
 TEST_F(PaperSetTest, ImportInstallsTheChosenFileAsItIs) {

@@ -298,4 +298,100 @@ TEST(SizeName, WholeCharactersOfAtMostFifteenBytes) {
     for (const auto& c : cases) EXPECT_EQ(editor::SizeNameBytes(c.name, &OddBytesLead), c.expected);
 }
 
+// What the editor shows when it opens on a paper it stored: the texts it was given.
+TEST(FieldTextsFromRecord, ShowsAStoredPaperAsItWasTyped) {
+    struct Case {
+        const char* what;
+        FieldTexts typed;
+        bool inch;
+    };
+    FieldTexts mark = LabelMm();
+    mark.kind = papertable::kKindMark;
+    FieldTexts roll = LabelMm();
+    roll.kind = papertable::kKindRoll;
+    roll.length = roll.gap = roll.markLength = roll.markOffset = "0.0";
+    roll.top = roll.bottom = "3.0";
+    FieldTexts inch = LabelMm();
+    inch.width = "1.97";
+    inch.length = "1.18";
+    inch.gap = "0.12";
+    inch.right = inch.left = "0.08";
+    inch.top = inch.bottom = "0.06";
+    inch.markLength = "0.12";
+    inch.markOffset = "-0.08";
+    const Case cases[] = {
+        {"label", LabelMm(), false},
+        {"mark", mark, false},
+        {"roll", roll, false},
+        {"inch label", inch, true},
+    };
+    for (const auto& c : cases) {
+        PaperRecord record;
+        editor::ApplyFields(c.typed, Units(c.inch), record);
+        const FieldTexts shown = editor::FieldTextsFromRecord(record, Units(c.inch));
+        EXPECT_EQ(shown.name, c.typed.name) << c.what;
+        EXPECT_EQ(shown.kind, c.typed.kind) << c.what;
+        EXPECT_EQ(shown.width, c.typed.width) << c.what;
+        EXPECT_EQ(shown.right, c.typed.right) << c.what;
+        EXPECT_EQ(shown.left, c.typed.left) << c.what;
+        EXPECT_EQ(shown.top, c.typed.top) << c.what;
+        EXPECT_EQ(shown.bottom, c.typed.bottom) << c.what;
+        if (c.typed.kind == papertable::kKindRoll) continue;  // a roll keeps no length, gap or mark
+        EXPECT_EQ(shown.length, c.typed.length) << c.what;
+        EXPECT_EQ(shown.markLength, c.typed.markLength) << c.what;
+        EXPECT_EQ(shown.markOffset, c.typed.markOffset) << c.what;
+        if (c.typed.kind == papertable::kKindLabel) {
+            EXPECT_EQ(shown.gap, c.typed.gap) << c.what;
+        }
+    }
+}
+
+TEST(FieldTextsFromRecord, LocalizedAndInTheUnitOfTheName) {
+    PaperRecord record;
+    editor::ApplyFields(LabelMm(), Units(false), record);
+    win::AnsiToWide("Label 2 in", record.szPaperName_inch);
+    const FieldTexts shown = editor::FieldTextsFromRecord(record, {true, ',', app::k203DpiLimits});
+    EXPECT_EQ(shown.name, "Label 2 in");
+    EXPECT_EQ(shown.width, "1,97");
+}
+
+TEST(EditorKind, AMarkPaperStoredAs75ShowsAs76) {
+    PaperRecord record;
+    record.nType = 75;
+    EXPECT_EQ(editor::EditorKind(record), 75);
+    record.reserved_12_ = "0,0,0,0,0,0,2,0,0";
+    EXPECT_EQ(editor::EditorKind(record), 76);
+    record.nType = 74;
+    record.reserved_12_ = "0,0,0,0,0,0,0";
+    EXPECT_EQ(editor::EditorKind(record), 74);
+    record.nType = 80;  // no kind of the editor's: opens as 76
+    EXPECT_EQ(editor::EditorKind(record), 76);
+}
+
+TEST(FieldsOfKind, WhichFieldsEachKindUses) {
+    struct Case {
+        int16_t kindIndex;
+        editor::KindFields used;
+    };
+    const Case cases[] = {
+        {papertable::kKindRoll, {false, false, false, false, false}},
+        {papertable::kKindLabel, {true, true, false, false, true}},
+        {papertable::kKindMark, {true, false, true, true, true}},
+    };
+    for (const auto& c : cases) {
+        const auto used = editor::FieldsOfKind(c.kindIndex);
+        EXPECT_EQ(used.length, c.used.length) << c.kindIndex;
+        EXPECT_EQ(used.gap, c.used.gap) << c.kindIndex;
+        EXPECT_EQ(used.markLength, c.used.markLength) << c.kindIndex;
+        EXPECT_EQ(used.markOffset, c.used.markOffset) << c.kindIndex;
+        EXPECT_EQ(used.bottom, c.used.bottom) << c.kindIndex;
+    }
+}
+
+TEST(NameFitsRecord, ThirtyOneUnitsAtMost) {
+    EXPECT_TRUE(editor::NameFitsRecord(""));
+    EXPECT_TRUE(editor::NameFitsRecord(std::string(31, 'a')));
+    EXPECT_FALSE(editor::NameFitsRecord(std::string(32, 'a')));
+}
+
 }  // namespace

@@ -86,6 +86,12 @@ TEST(DecimalText, LocalizeAndCanonicalize) {
     EXPECT_EQ(text, "1.5 - 2.25");
 }
 
+TEST(DecimalText, SeparatorIsTheLocalesFirstCharacterOrAPoint) {
+    EXPECT_EQ(editor::DecimalSeparatorFrom(","), ',');
+    EXPECT_EQ(editor::DecimalSeparatorFrom(".,"), '.');
+    EXPECT_EQ(editor::DecimalSeparatorFrom(""), '.');
+}
+
 TEST(MmTextToInchText, ConvertsWithDotAsDecimalPoint) {
     struct Case {
         const char* mm;

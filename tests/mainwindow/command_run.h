@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,7 @@
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/stand_in_tools.h"
 #include "tests/mainwindow/source_text.h"
 #include "tests/support/headless.h"
 #include "tests/transfer/fakes.h"
@@ -65,21 +65,8 @@ struct CommandRun {
         files.Put(kProgramFolder + "\\kvx500cv.exe", "");
         files.Put(kProgramFolder + "\\kvx500pc.exe", "");
         SetSources({Paper("Built-in A"), Paper("Built-in B")}, {Paper("User C"), Paper("User D")});
-        // The tools' paths come from their command lines: the program in quotes,
-        // then words without blanks.
         processes.onRun = [this](const std::string& line) {
-            std::vector<std::string> words;
-            std::istringstream rest(line.substr(line.find('"', 1) + 1));
-            for (std::string word; rest >> word;) words.push_back(word);
-            if (line.find("kvx500pc.exe") != std::string::npos && words.size() >= 4) {
-                const auto source = files.Get(words[2]);
-                if (!source) return;
-                compiledSources.push_back(*source);
-                files.Put(words[3], "table of " + *source);
-            } else if (line.find("kvx500cv.exe") != std::string::npos && words.size() >= 2) {
-                const auto table = files.Get(words[0]);
-                if (table) files.Put(words[1], paperData.value_or("data of " + *table));
-            }
+            fakes::RunStandInTool(files, line, paperData, compiledSources);
         };
     }
     void SetSources(const std::vector<TestPaper>& builtIn, const std::vector<TestPaper>& user) {

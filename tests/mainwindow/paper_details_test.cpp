@@ -60,10 +60,4 @@ TEST(PaperDetails, ListLineTakesTheNameOfTheUnit) {
     EXPECT_EQ(mainwindow::PaperListLine(paper, false), std::string(31, 'W'));
 }
 
-TEST(PaperDetails, DecimalSeparatorIsTheFirstCharacterOrAPoint) {
-    EXPECT_EQ(mainwindow::DecimalSeparatorFrom(","), ',');
-    EXPECT_EQ(mainwindow::DecimalSeparatorFrom(".,"), '.');
-    EXPECT_EQ(mainwindow::DecimalSeparatorFrom(""), '.');
-}
-
 }  // namespace

@@ -66,7 +66,7 @@ TEST(PrepareNewPaper, KeepsTheSelectedPapersValuesAndGivesANameAndAnIdentifier) 
     win::AnsiToWide("Built-in roll in", working.szPaperName_inch);
     PaperRecord expected = working;
 
-    mainwindow::PrepareNewPaper(working, table, "New paper");
+    papertable::PrepareNewPaper(working, table, "New paper");
 
     EXPECT_FALSE(working.builtIn);
     EXPECT_EQ(Name(working.szPaperName_mm), "New paper");
@@ -85,7 +85,7 @@ TEST(PrepareNewPaper, AFullSetOfIdentifiersLeavesTheCopiedOne) {
     for (int id = 513; id <= 612; ++id) ids.push_back(id);
     const PaperTable table = TableWithIds(ids);
     PaperRecord working = table.papers[41];
-    mainwindow::PrepareNewPaper(working, table, "New paper");
+    papertable::PrepareNewPaper(working, table, "New paper");
     EXPECT_EQ(working.nPaperSize, 554);
     EXPECT_EQ(Name(working.szPaperName_mm), "New paper");
 }
@@ -106,7 +106,7 @@ TEST(PrepareNewPaper, ALongNameIsCutTo31Units) {
     for (const auto& c : cases) {
         PaperRecord working;
         win::AnsiToWide("old name", working.szPaperName_inch);
-        mainwindow::PrepareNewPaper(working, PaperTable{}, c.name);
+        papertable::PrepareNewPaper(working, PaperTable{}, c.name);
         EXPECT_EQ(Name(working.szPaperName_mm), c.expected) << c.name;
         EXPECT_EQ(Name(working.szPaperName_inch), c.expected) << c.name;
         EXPECT_EQ(working.szPaperName_mm.back(), u'\0');

@@ -363,6 +363,25 @@ TEST(ReadDeviceTest, ModelSectionOverTheBufferIsCut) {
     EXPECT_EQ(d.modelSectionText.substr(kModelSectionBytes - 2), std::string(2, '\0'));
 }
 
+TEST(ModelSourceTest, TheModelTagDecides) {
+    struct Case {
+        std::string file;
+        bool kvx510;
+    };
+    const Case cases[] = {
+        {"[Version]\nOutputFileName=kvx510ed.lyt\n", true},
+        {"[Version]\nOutputFileName=KVX510ED.LYT\n", true},
+        {"[Version]\nOutputFileName=kvx520ed.lyt\n", false},
+        {"[Version]\nOutputFileName=kvx510ad.lyt\n", false},  // the built-in table's name
+        {"[Version]\nOutputFileName=\n", false},
+        {"[Version]\nFormatVersion=1\n", false},
+        {"[Model]\nOutputFileName=kvx510ed.lyt\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsModelSource(ProfileFile::Parse(c.file), "kvx510"), c.kvx510) << c.file;
+}
+
 TEST(LoadProfileTest, UnreadableFileIsEmpty) {
     fakes::FakeFileSystem files;
     files.Put("C:\\d\\a.txt", sample::File(1));

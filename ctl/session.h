@@ -1,0 +1,48 @@
+// One model opened for a command, as velkor opens it at start-up: the queue's model
+// from its driver, the unit, the language module, the model's paper set loaded from
+// the driver folder, and for a change the model's mutex, held until the program ends.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "app/model_table.h"
+#include "app/startup.h"
+#include "build/paper_set.h"
+#include "ctl/arguments.h"
+#include "ctl/environment.h"
+#include "editor/editor_fields.h"
+
+namespace ctl {
+
+struct Session {
+    app::PrinterModel printer;
+    app::ModelLimits limits;
+    bool inchUnits = false;
+    char separator = '.';
+    std::unique_ptr<win::Strings> strings;
+    std::unique_ptr<build::PaperSet> paperSet;
+
+    editor::UnitSettings Units() const { return {inchUnits, separator, limits}; }
+    const std::string& Prefix() const { return printer.modelPrefix; }
+};
+
+enum class Access {
+    Read,    // list, check, history: nothing changes
+    Change,  // builds or installs: the model's mutex is taken first
+};
+
+// Opens the model of `invocation.queue`. On failure the error line is written and
+// `exitCode` set; the result is null then.
+std::unique_ptr<Session> OpenSession(const Invocation& invocation, Access access,
+                                     Environment& environment, int& exitCode);
+
+// The paper named `name`: its name in the chosen unit first, else in the other unit,
+// compared exactly; the first in table order. -1 when no paper has that name.
+int FindPaper(const Session& session, std::string_view name);
+
+// A paper's name in the chosen unit, in the ANSI code page, as velkor's list shows it.
+std::string PaperName(const Session& session, int index);
+
+}  // namespace ctl
