@@ -11,8 +11,8 @@
 # path; default the staged one): it is put into the program folder for the run, and
 # every window is found by the texts it holds, controls by their numbers, so a module
 # of another language runs the same script. The separator, the user source and the
-# module are put back afterwards. Needs out/dist (scripts/dist) and scripts/wine-setup;
-# exits 77 (skipped) while velkor.exe is not staged yet.
+# module are put back afterwards. Needs out/dist (scripts/dist) and the test prefix;
+# fails while the stage is missing or not the build's.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
