@@ -36,7 +36,6 @@ struct ItemOption {
     const char* option;
 };
 const ItemOption kItemOptions[] = {
-    {IDS_ITEM_NAME, "--name"},
     {IDS_ITEM_WIDTH, "--width"},
     {IDS_ITEM_LENGTH, "--length"},
     {IDS_ITEM_GAP, "--gap"},
@@ -50,7 +49,8 @@ const ItemOption kItemOptions[] = {
 
 // What to change after the editor refused the paper.
 std::string Remedy(const editor::Violation& violation) {
-    if (violation.messageId == IDS_NAME_IN_USE) return "give another --name";
+    if (violation.messageId == IDS_NAME_IN_USE || violation.messageId == IDS_NAME_REFUSED)
+        return "give another --name";
     std::string options;
     for (const int item : violation.itemIds) {
         for (const auto& entry : kItemOptions) {

@@ -401,7 +401,7 @@ TEST(CtlAdd, RefusesEachValueOutOfRangeWithTheEditorsRangeText) {
              " ( 3.0mm - 127.0mm ); give --top and "
              "--bottom within that range"},
         {{"--kind", "roll", "--width", "50", "--name", " Lead"},
-         Range(IDS_ITEM_NAME) + "; give another --name"},
+         Text(IDS_NAME_REFUSED) + "; give another --name"},
         {{"--kind", "roll", "--width", "50", "--name", "User C in"},
          Text(IDS_NAME_IN_USE) + "; give another --name"},
         {{"--kind", "roll", "--width", "50", "--name", "Built-in A mm"},
