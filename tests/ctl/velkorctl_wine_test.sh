@@ -211,7 +211,7 @@ unchanged "the refused imports" "$before"
 # A file of this model that the compiler refuses: the reason is its log's line.
 tr -d '\r' <"$logs/export/kvx510ed.txt" | sed 's/^nPaperWidth=.*/nPaperWidth=wide/' >"$logs/export/broken.txt"
 expect 4 "import a file the compiler refuses" import "$queue" "$export_folder\\broken.txt"
-case "$err" in *"nPaperWidth: not a number: wide"*) ;; *) fail "import: no compiler reason in \"$err\"" ;; esac
+case "$err" in *"nPaperWidth: a paper of width 0 cannot be printed"*) ;; *) fail "import: no compiler reason in \"$err\"" ;; esac
 unchanged "the failed import" "$before"
 
 expect 0 "delete" delete "$queue" --unit mm "$name"

@@ -17,13 +17,16 @@
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
+#include "tests/mainwindow/bench_timing.h"
 #include "win/codepage.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 // The run's files, with the program path of the tools' folder, as if the
 // benchmark were velkor beside them.
@@ -35,30 +38,6 @@ public:
 private:
     std::string folder_;
 };
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-void StartAndWait(const std::string& commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                        nullptr, &startup, &process)) {
-        std::fprintf(stderr, "cannot start %s\n", commandLine.c_str());
-        return;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
 
 // 100 user labels made from the first built-in label of kvx510, under the device
 // sections of the installed user source.
@@ -93,12 +72,7 @@ int main(int argc, char** argv) {
     const std::string programFolder = argc > 1 ? argv[1] : "C:\\Program Files\\Mertavo";
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
 
-    // do_nothing.exe is built beside this program.
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string nothing = self;
-    nothing.replace(nothing.find_last_of('\\') + 1, std::string::npos, "do_nothing.exe");
-    nothing = "\"" + nothing + "\"";
+    const std::string nothing = bench::DoNothingCommand();
 
     win::Win32Services real;
     ToolFolderFiles files(programFolder);
@@ -114,14 +88,11 @@ int main(int argc, char** argv) {
 
     std::vector<double> floors, deletes;
     for (int round = 0; round < rounds; ++round) {
-        auto start = Clock::now();
-        StartAndWait(nothing);
-        StartAndWait(nothing);
-        floors.push_back(Milliseconds(Clock::now() - start));
+        floors.push_back(bench::TwoBareStarts(nothing));
 
         build::PaperSet paperSet(files, real.processes, "kvx510", destination);
         paperSet.Table() = hundred;
-        start = Clock::now();
+        const auto start = Clock::now();
         const auto result = paperSet.Delete(50);
         deletes.push_back(Milliseconds(Clock::now() - start));
         if (!result.Ok()) {

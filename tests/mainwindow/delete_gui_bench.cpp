@@ -22,39 +22,19 @@
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
+#include "tests/mainwindow/bench_timing.h"
 #include "win/codepage.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
+using bench::Milliseconds;
 
 constexpr int kPaperList = 1000;
 constexpr int kDeleteButton = 1003;
-
-double Milliseconds(Clock::duration d) {
-    return std::chrono::duration<double, std::milli>(d).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-bool StartAndWait(const std::string& commandLine) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, NORMAL_PRIORITY_CLASS,
-                        nullptr, nullptr, &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, INFINITE);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
 
 struct Found {
     std::string title;
@@ -161,11 +141,7 @@ int main(int argc, char** argv) {
     const std::string velkor = argv[1], queue = argv[2], title = argv[3];
     const int rounds = argc > 4 ? std::max(1, std::atoi(argv[4])) : 5;
 
-    char self[MAX_PATH];
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    std::string nothing = self;
-    nothing.replace(nothing.find_last_of('\\') + 1, std::string::npos, "do_nothing.exe");
-    nothing = "\"" + nothing + "\"";
+    const std::string nothing = bench::DoNothingCommand();
 
     win::Win32Services real;
     const std::string folder = real.spooler.DriverDirectory().value_or("") + "\\3";
@@ -185,10 +161,7 @@ int main(int argc, char** argv) {
     std::vector<double> floors, deletes;
     int failed = 0;
     for (int i = 0; i < rounds; ++i) {
-        auto start = Clock::now();
-        StartAndWait(nothing);
-        StartAndWait(nothing);
-        floors.push_back(Milliseconds(Clock::now() - start));
+        floors.push_back(bench::TwoBareStarts(nothing));
 
         papertable::WriteUserSource(real.files, userSource, full, full.paperCount);
         const Round round = DeleteOnce(velkor, queue, title);
