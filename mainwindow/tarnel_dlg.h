@@ -58,6 +58,7 @@ private:
     void OnPopupClick(const win::Message& message);
     void OnExport(const win::Message& message);
     void OnImport(const win::Message& message);
+    void OnHistory(const win::Message& message);
     void OnSendToPrinter(const win::Message& message);
     void OnSavePrinterData(const win::Message& message);
     void OnAdd(const win::Message& message);

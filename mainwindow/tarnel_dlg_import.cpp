@@ -22,7 +22,7 @@ void CTarnelDlg::OnImport(const win::Message&) {
     const auto chosen = ui.OpenFileName(window, args);
     if (!chosen) return;
 
-    if (!IsModelSource(papertable::LoadProfile(files, *chosen), state.modelPrefix)) {
+    if (!papertable::IsModelSource(papertable::LoadProfile(files, *chosen), state.modelPrefix)) {
         ui.ShowMessage(IDS_NOT_THIS_MODEL, win::MessageKind::Error);
         return;
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <span>
 
+#include "win/ascii_case.h"
 #include "win/codepage.h"
 #include "win/services.h"
 
@@ -151,6 +152,12 @@ bool ReadPaperKeys(const ProfileFile& file, std::string_view s, PaperRecord& p) 
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path) {
     const auto bytes = files.ReadFile(path);
     return bytes ? ProfileFile::Parse(*bytes) : ProfileFile{};
+}
+
+bool IsModelSource(const ProfileFile& file, const std::string& modelPrefix) {
+    const std::string tag = file.GetString("Version", "OutputFileName", kMissing, kTextBufferBytes);
+    if (IsMissing(tag)) return false;
+    return win::EqualsIgnoringAsciiCase(tag, modelPrefix + "ed.lyt");
 }
 
 bool ReadDevice(const ProfileFile& file, DeviceRecord& d) {

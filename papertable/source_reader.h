@@ -26,6 +26,11 @@ inline constexpr size_t kTextBufferBytes = 260;
 // the platform's profile functions answer for a missing file.
 ProfileFile LoadProfile(win::FileSystem& files, const std::string& path);
 
+// A source file belongs to the model when its "OutputFileName" in "Version" is the
+// model prefix followed by "ed.lyt", in any case. A missing file, section or key,
+// and an empty value, belong to no model.
+bool IsModelSource(const ProfileFile& file, const std::string& modelPrefix);
+
 // Fills `device`; fails at the first missing key or when "Model" is missing or
 // empty. Fields read before a failure keep their new values.
 bool ReadDevice(const ProfileFile& file, DeviceRecord& device);

@@ -170,3 +170,19 @@
 #define IDS_DATA_UNREADABLE 2230
 #define IDS_SEND_FAILED 2231
 #define IDS_NO_PORT 2300
+
+// History of kept paper sets: the main window's button, the history dialog
+// (template 160) and its strings.
+#define IDD_HISTORY 160
+#define IDC_MAIN_HISTORY 1016
+#define IDC_HISTORY_LIST 1601
+#define IDC_HISTORY_RESTORE 1602
+#define IDS_HISTORY_ADDED 2400
+#define IDS_HISTORY_OVERWRITTEN 2401
+#define IDS_HISTORY_DELETED 2402
+#define IDS_HISTORY_IMPORTED 2403
+#define IDS_HISTORY_RESTORED 2404
+#define IDS_HISTORY_PAPERS 2405
+#define IDS_HISTORY_ONE_PAPER 2406
+#define IDS_HISTORY_DAMAGED 2407
+#define IDS_ASK_RESTORE 2408

@@ -9,6 +9,8 @@
 //   main_window_probe <title> box              texts of the message box of that caption
 //   main_window_probe <title> menu             screen rectangle of the open pop-up menu
 //   main_window_probe <title> close            presses the main window's Close button
+//   main_window_probe <title> list <control>   lines and selection of list box <control>
+//                                              of the window of that title holding it
 //
 // The main window is the visible top-level window of that title holding paper list
 // 1000; a message box has the same caption but no list. List lines are read with
@@ -68,6 +70,7 @@ std::wstring TextOf(HWND window) {
 struct Search {
     std::wstring title;
     bool wantMain = true;  // main window, else message box
+    int control = 0;       // when not 0: any window holding this control
     HWND found = nullptr;
 };
 
@@ -77,20 +80,24 @@ BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
     wchar_t caption[256] = {};  // longer captions are cut and then do not match
     GetWindowTextW(window, caption, 256);
     if (!IsWindowVisible(window) || search.title != caption) return TRUE;
+    if (search.control != 0) {
+        if (!GetDlgItem(window, search.control)) return TRUE;
+        search.found = window;
+        return FALSE;
+    }
     const bool hasList = GetDlgItem(window, kPaperList) != nullptr;
     if (hasList != search.wantMain) return TRUE;
     search.found = window;
     return FALSE;
 }
 
-HWND FindTopLevel(const std::wstring& title, bool main) {
-    Search search{title, main, nullptr};
+HWND FindTopLevel(const std::wstring& title, bool main, int control = 0) {
+    Search search{title, main, control, nullptr};
     EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-void ShowList(HWND main) {
-    HWND list = GetDlgItem(main, kPaperList);
+void ShowLines(HWND list) {
     const auto count = Send(list, LB_GETCOUNT, 0, 0);
     std::printf("count=%d\n", static_cast<int>(count));
     for (LRESULT i = 0; i < count; ++i) {
@@ -104,6 +111,10 @@ void ShowList(HWND main) {
         Print("line", text.data());
     }
     std::printf("selected=%d\n", static_cast<int>(Send(list, LB_GETCURSEL, 0, 0)));
+}
+
+void ShowList(HWND main) {
+    ShowLines(GetDlgItem(main, kPaperList));
     Print("width", TextOf(GetDlgItem(main, kWidth)));
     Print("length", TextOf(GetDlgItem(main, kLength)));
     Print("energy", TextOf(GetDlgItem(main, kEnergy)));
@@ -142,7 +153,7 @@ BOOL CALLBACK MatchMenu(HWND window, LPARAM data) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: main_window_probe <title> wait <s>|show|select <line>|rect <id>|box|"
-                 "menu|close\n");
+                 "menu|close|list <id>\n");
     return 2;
 }
 
@@ -173,6 +184,12 @@ int Run(const std::vector<std::wstring>& args) {
         HWND box = FindTopLevel(title, false);
         if (!box) return Missing("message box");
         EnumChildWindows(box, PrintStatic, 0);
+        return 0;
+    }
+    if (command == L"list" && args.size() > 3) {
+        HWND window = FindTopLevel(title, false, number);
+        if (!window) return Missing("window with that list");
+        ShowLines(GetDlgItem(window, number));
         return 0;
     }
     if (command == L"menu") {
