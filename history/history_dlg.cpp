@@ -8,8 +8,12 @@
 namespace history {
 
 CHistoryDlg::CHistoryDlg(win::Ui& ui, win::Locale& locale, History& history,
-                         build::PaperSet& paperSet)
-    : Dialog(ui, IDD_HISTORY), locale_(locale), history_(history), paperSet_(paperSet) {
+                         build::PaperSet& paperSet, std::function<void()> restored)
+    : Dialog(ui, IDD_HISTORY),
+      locale_(locale),
+      history_(history),
+      paperSet_(paperSet),
+      restored_(std::move(restored)) {
     static const win::MessageEntry<CHistoryDlg> map[] = {
         {win::Event::SelChange, IDC_HISTORY_LIST, &CHistoryDlg::OnSelChange},
         {win::Event::Command, IDC_HISTORY_RESTORE, &CHistoryDlg::OnRestore},
@@ -70,8 +74,8 @@ void CHistoryDlg::Restore(const Entry& entry) {
         ShowEntries(Window().Selection(IDC_HISTORY_LIST));
         return;
     }
-    restored_ = true;
     ShowEntries(0);
+    if (restored_) restored_();
 }
 
 }  // namespace history

@@ -2,6 +2,7 @@
 // the selected one. Dialog logic only; listing and restoring are the History's.
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "build/paper_set.h"
@@ -14,10 +15,10 @@ namespace history {
 class CHistoryDlg : public win::Dialog {
 public:
     // `paperSet` has `history` as its keeper, so a restore is kept in turn.
-    CHistoryDlg(win::Ui& ui, win::Locale& locale, History& history, build::PaperSet& paperSet);
-
-    // True once an entry was restored: the paper set holds a table read anew.
-    bool Restored() const { return restored_; }
+    // `restored` runs after each restore, when the paper set holds the table read
+    // anew, so that the window below can show it at once.
+    CHistoryDlg(win::Ui& ui, win::Locale& locale, History& history, build::PaperSet& paperSet,
+                std::function<void()> restored);
 
 protected:
     bool OnInitDialog() override;
@@ -35,8 +36,8 @@ private:
     win::Locale& locale_;
     History& history_;
     build::PaperSet& paperSet_;
+    std::function<void()> restored_;
     std::vector<Entry> entries_;  // line i is entry i
-    bool restored_ = false;
 };
 
 }  // namespace history

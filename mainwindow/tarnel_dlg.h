@@ -59,6 +59,8 @@ private:
     void OnExport(const win::Message& message);
     void OnImport(const win::Message& message);
     void OnHistory(const win::Message& message);
+    // After a restore: the list of the table read anew, line 0 selected.
+    void ShowRestoredTable();
     void OnSendToPrinter(const win::Message& message);
     void OnSavePrinterData(const win::Message& message);
     void OnAdd(const win::Message& message);

@@ -8,13 +8,17 @@ namespace mainwindow {
 
 void CTarnelDlg::OnHistory(const win::Message&) {
     auto& state = *state_;
-    history::CHistoryDlg dialog(GetUi(), services_.locale, *state.history, *state.paperSet);
+    history::CHistoryDlg dialog(GetUi(), services_.locale, *state.history, *state.paperSet,
+                                [this] { ShowRestoredTable(); });
     dialog.RunModal(&Window());
-    if (dialog.Restored()) {
-        state.tableChanged = true;
-        RefreshPaperList();
-        Window().Select(IDC_MAIN_LIST, state.Table().paperCount > 0 ? 0 : -1);
-    }
+    ShowPaperDetails();
+}
+
+void CTarnelDlg::ShowRestoredTable() {
+    auto& state = *state_;
+    state.tableChanged = true;
+    RefreshPaperList();
+    Window().Select(IDC_MAIN_LIST, state.Table().paperCount > 0 ? 0 : -1);
     ShowPaperDetails();
     UpdateData(false);
 }

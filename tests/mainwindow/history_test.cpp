@@ -76,13 +76,17 @@ TEST(MainWindowHistory, RestoringTheEntryOfADeleteBringsThePaperBack) {
                              "12.06.2024 14:30:00, deleted 'User C mm', 2 papers"}));
             EXPECT_EQ(h.Selection(IDC_HISTORY_LIST), 0);
             EXPECT_TRUE(h.IsEnabled(IDC_HISTORY_RESTORE));
+            // The main window shows the table read anew while the dialog is open.
+            EXPECT_EQ(w.Control(IDC_MAIN_LIST).items,
+                      (Lines{"Built-in A mm", "Built-in B mm", "User C mm", "User D mm"}));
+            EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 0);
+            EXPECT_EQ(w.Text(IDC_MAIN_WIDTH), "50.0 mm");
             h.Click(win::kIdCancel);
         });
         w.Click(IDC_MAIN_HISTORY);
-        EXPECT_EQ(w.Control(IDC_MAIN_LIST).items,
-                  (Lines{"Built-in A mm", "Built-in B mm", "User C mm", "User D mm"}));
-        EXPECT_EQ(w.Selection(IDC_MAIN_LIST), 0);
+        EXPECT_EQ(w.Control(IDC_MAIN_LIST).items.size(), 4u);
         EXPECT_EQ(dlg.State().Table().paperCount, 4);
+        EXPECT_EQ(dlg.State().currentIndex, 0);
         EXPECT_TRUE(dlg.State().tableChanged);
         w.Click(win::kIdOk);
     });
