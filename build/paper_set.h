@@ -1,8 +1,9 @@
 // The paper set of one model: its table in memory and every change to it. A change
-// (add, overwrite, delete, import, restore) edits the table, builds it with the family's tools
+// (add, overwrite, delete, import) edits the table, builds it with the family's tools
 // and installs the three files into the driver folder, all or nothing; when any step
 // fails, the table is put back as it was, so it always matches the installed files.
-// Export and the single-paper builds of the printer-data commands use the same build.
+// A restore installs a kept set as it is and reads the table anew. Export and the
+// single-paper builds of the printer-data commands use the same build.
 //
 // No user interface: results carry a status and one line of reason, and the caller
 // shows its own message. So the main window, the paper editor and the command-line
