@@ -8,7 +8,9 @@
 #      lists it again, the driver folder holds the source text, compiled table and
 #      paper data of before the delete byte for byte, and the dialog's line 0 is now
 #      the restore, kept in its turn.
-# Keys go to the windows through their mnemonics (there is no window manager).
+# Buttons are clicked with the mouse, editor fields reached through their mnemonics
+# (there is no window manager, and a window whose focused button was disabled takes
+# no mnemonic).
 # Saves docs/history.png (the dialog after the restore); on failure, the screen goes
 # to out/gui/.
 #
@@ -53,6 +55,12 @@ keys() {
     shift
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
     xdotool key --delay 60 "$@"
+}
+# Clicks the middle of control $2 of the window titled $1.
+click() {
+    probe "$1" rect "$2" || die "no control $2 in the window \"$1\""
+    xdotool mousemove $((($(value left) + $(value right)) / 2)) \
+        $((($(value top) + $(value bottom)) / 2)) click 1
 }
 # Puts text $2 into the editor field reached by mnemonic $1 (focus by mnemonic
 # selects the whole text, so typing replaces it).
@@ -108,7 +116,7 @@ echo "ok: main window is up with $total papers"
 # 1. Add a die-cut label, then delete it.
 name="GUI history 50x30"
 new_title="$(string IDS_EDITOR_NEW)"
-keys "$main" alt+a
+click "$title" 1001
 editor="$(wait_window "$new_title" 30)" || die "Add did not open \"$new_title\""
 xdotool windowfocus "$editor" 2>/dev/null
 field alt+n "$name"
@@ -117,7 +125,7 @@ field alt+w "50.0"
 field alt+l "30.0"
 xdotool key Tab && xdotool type --delay 40 "3.0"
 for margin in alt+t alt+b alt+e alt+r; do field "$margin" "3.0"; done
-keys "$editor" alt+s
+click "$new_title" 1  # Save as new
 total=$((total + 1))
 wait_count "$total" || die "the list does not show $total papers after the add"
 "$here/paper_lines.py" names mm "$builtin" "$source_file" >"$logs/expected"
@@ -132,7 +140,7 @@ echo "ok: added \"$name\""
 
 probe "$title" select "$line" >/dev/null
 [ "$(value selected)" = "$line" ] || die "line $line (\"$name\") was not selected"
-keys "$main" alt+d
+click "$title" 1003
 answer_box "delete"
 wait_count $((total - 1)) || die "the list does not show $((total - 1)) papers after the delete"
 lines | grep -qxF "$name" && die "\"$name\" is still listed after the delete"
@@ -140,10 +148,7 @@ cmp -s "$source_file" "$logs/before/kvx510ed.txt" && die "the delete left the so
 echo "ok: deleted \"$name\""
 
 # 2. The history shows the delete.
-# A click: the Delete button had the keyboard focus and is disabled now, so the
-# window takes no mnemonic until a control has the focus again.
-probe "$title" rect 1016 || die "the main window has no button 1016"
-xdotool mousemove $((($(value left) + $(value right)) / 2)) $((($(value top) + $(value bottom)) / 2)) click 1
+click "$title" 1016
 dialog="$(wait_window "$history_title" 30)" || die "History... opened no \"$history_title\""
 sleep 0.5
 probe "$history_title" list 1601 || die "the history dialog has no list 1601"
@@ -157,7 +162,7 @@ lines | sed -n 2p | grep -qF "$(string IDS_HISTORY_ADDED | sed "s/%s/$name/")" |
 echo "ok: the history lists the delete"
 
 # 3. Restore it.
-keys "$dialog" alt+r
+click "$history_title" 1602
 answer_box "restore"
 wait_count "$total" || die "the list does not show $total papers after the restore"
 lines >"$logs/shown"
@@ -181,7 +186,7 @@ echo "ok: the restore is kept in its turn"
 sleep 0.5
 import -window "$dialog" "$root/docs/history.png" && echo "ok: docs/history.png saved"
 
-keys "$dialog" Escape
+click "$history_title" 2  # Close
 for _ in $(seq 50); do
     [ -z "$(xdotool search --onlyvisible --name "^$history_title\$" 2>/dev/null)" ] && break
     sleep 0.2

@@ -5,7 +5,8 @@
 //   main_window_probe <title> show             paper list, selected line, details
 //   main_window_probe <title> select <line>    selects a line as the user would, then show
 //   main_window_probe <title> rect <control>   screen rectangle of a main-window control
-//                                              (0: the main window itself)
+//                                              (0: the main window itself), or of a
+//                                              control of another window of that title
 //   main_window_probe <title> box              texts of the message box of that caption
 //   main_window_probe <title> menu             screen rectangle of the open pop-up menu
 //   main_window_probe <title> close            presses the main window's Close button
@@ -162,6 +163,19 @@ int Missing(const char* what) {
     return 1;
 }
 
+// The rectangle of control `id` of the main window of that title (0: the window
+// itself), or else of another window of that title that holds it.
+int PrintControlRect(const std::wstring& title, int id) {
+    HWND main = FindTopLevel(title, true);
+    HWND control = main && id == 0 ? main : main ? GetDlgItem(main, id) : nullptr;
+    if (!control && id != 0) {
+        if (HWND other = FindTopLevel(title, false, id)) control = GetDlgItem(other, id);
+    }
+    if (!control) return Missing("such control");
+    PrintRect(control);
+    return 0;
+}
+
 int Run(const std::vector<std::wstring>& args) {
     if (args.size() < 3) return Usage();
     const std::wstring& title = args[1];
@@ -201,6 +215,8 @@ int Run(const std::vector<std::wstring>& args) {
         return 0;
     }
 
+    if (command == L"rect" && args.size() > 3) return PrintControlRect(title, number);
+
     HWND main = FindTopLevel(title, true);
     if (!main) return Missing("main window");
     if (command == L"show") {
@@ -208,10 +224,6 @@ int Run(const std::vector<std::wstring>& args) {
     } else if (command == L"select" && args.size() > 3) {
         Select(main, number);
         ShowList(main);
-    } else if (command == L"rect" && args.size() > 3) {
-        HWND control = number == 0 ? main : GetDlgItem(main, number);
-        if (!control) return Missing("such control");
-        PrintRect(control);
     } else if (command == L"close") {
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(main, IDOK)));
