@@ -1,5 +1,8 @@
 #include "build/paper_set.h"
 
+#include <array>
+
+#include "build/restorable_set.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
@@ -97,7 +100,10 @@ ChangeResult PaperSet::Install(const BuildResult& built, const ChangeDescription
         if (!kept.Ok()) return Failed(kept.failure);
     }
     const InstallResult installed = InstallPaperData(files_, built.files, paths, true);
-    if (!installed.outcome.Ok()) return Failed(installed.outcome.failure);
+    if (!installed.outcome.Ok()) {
+        if (keeper_) keeper_->Withdraw();
+        return Failed(installed.outcome.failure);
+    }
     return ChangeResult{ChangeStatus::Done, std::string(), index};
 }
 
@@ -164,6 +170,37 @@ ChangeResult PaperSet::Import(const std::string& path, bool inchUnits, LoadResul
         *table_ = *before;
         inchUnits_ = inchBefore;
     }
+    return result;
+}
+
+BuildResult PaperSet::StageSet(const SetBytes& set) {
+    papertable::DeviceRecord device;
+    papertable::ReadDevice(papertable::ProfileFile::Parse(set.bytes[0].value_or("")), device);
+    BuildResult staged;
+    staged.files =
+        MakeBuildFiles(files_.TempFolder(), modelPrefix_, device.bySeriesCode, device.byModelCode);
+    const std::array<std::string, 3> paths = {staged.files.tempSource, staged.files.tempTable,
+                                              staged.files.tempPaperData};
+    for (size_t i = 0; i < paths.size(); ++i) {
+        ClearReadOnly(files_, paths[i]);
+        if (!files_.WriteFileAtomic(paths[i], set.bytes[i].value_or(""))) {
+            staged.outcome = Outcome::Failed("cannot write " + paths[i]);
+            break;
+        }
+    }
+    return staged;
+}
+
+ChangeResult PaperSet::Restore(const SetBytes& set, const ChangeDescription& change,
+                               LoadResult* load) {
+    const Outcome restorable = CheckRestorable(set, modelPrefix_);
+    if (!restorable.Ok()) return Refused(restorable.failure);
+    ChangeResult result = Install(StageSet(set), change, 0);
+    if (!result.Ok()) return result;
+    const LoadResult loaded = Load(papertable::LoadProfile(files_, BuiltInSourcePath()),
+                                   papertable::LoadProfile(files_, UserSourcePath()), inchUnits_);
+    if (load) *load = loaded;
+    if (table_->paperCount == 0) result.index = -1;
     return result;
 }
 

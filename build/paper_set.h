@@ -2,7 +2,8 @@
 // (add, overwrite, delete, import) edits the table, builds it with the family's tools
 // and installs the three files into the driver folder, all or nothing; when any step
 // fails, the table is put back as it was, so it always matches the installed files.
-// Export and the single-paper builds of the printer-data commands use the same build.
+// A restore installs a kept set as it is and reads the table anew. Export and the
+// single-paper builds of the printer-data commands use the same build.
 //
 // No user interface: results carry a status and one line of reason, and the caller
 // shows its own message. So the main window, the paper editor and the command-line
@@ -38,6 +39,9 @@ class ReplacedSetKeeper {
 public:
     virtual ~ReplacedSetKeeper() = default;
     virtual Outcome Keep(const ReplacedSet& replaced, const ChangeDescription& change) = 0;
+    // The change whose set was kept last could not be installed after all: the
+    // driver folder still holds that set, so the keeper may let it go.
+    virtual void Withdraw() {}
 };
 
 enum class ChangeStatus {
@@ -95,6 +99,11 @@ public:
     // Replaces the user papers by those of the source file at `path` (a source of
     // this model: the caller checks its model tag) and installs it as it is.
     ChangeResult Import(const std::string& path, bool inchUnits, LoadResult* load = nullptr);
+    // Installs a kept set again exactly as it is, the paper data under the name its
+    // source's device codes give, and then reads the table anew from the driver
+    // folder. A set that CheckRestorable (build/restorable_set.h) refuses is refused.
+    ChangeResult Restore(const SetBytes& set, const ChangeDescription& change,
+                         LoadResult* load = nullptr);
 
     // True when exporting into `folder` would replace a file there.
     bool ExportWouldOverwrite(const std::string& folder);
@@ -115,6 +124,8 @@ private:
     ChangeResult BuildAndInstall(const papertable::PaperTable& before,
                                  const ChangeDescription& change, int index);
     ChangeResult Install(const BuildResult& built, const ChangeDescription& change, int index);
+    // Puts the three files of `set` where a build of its source leaves its files.
+    BuildResult StageSet(const SetBytes& set);
 
     win::FileSystem& files_;
     win::Processes& processes_;

@@ -9,6 +9,7 @@ CommandStates ComputeCommandStates(const SelectionFacts& facts) {
     states.remove = states.edit;
     states.send = facts.hasPaper && facts.hasPrinter;
     states.popup = facts.hasPaper;
+    states.history = facts.hasHistory;
     return states;
 }
 

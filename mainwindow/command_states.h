@@ -4,11 +4,12 @@
 namespace mainwindow {
 
 struct CommandStates {
-    bool add = false;     // 1001
-    bool edit = false;    // 1002
-    bool remove = false;  // 1003
-    bool send = false;    // 1013
-    bool popup = false;   // 1014 and the commands of its menu
+    bool add = false;      // 1001
+    bool edit = false;     // 1002
+    bool remove = false;   // 1003
+    bool send = false;     // 1013
+    bool popup = false;    // 1014 and the commands of its menu
+    bool history = false;  // 1016
     bool operator==(const CommandStates&) const = default;
 };
 
@@ -18,10 +19,12 @@ struct SelectionFacts {
     bool editLocked = false;
     bool tableFull = false;
     bool hasPrinter = false;  // printerName is not empty
+    bool hasHistory = false;  // the model's history holds an entry
 };
 
 // Edit and delete need a user paper that is not locked; sending and the split
-// button need a paper, sending a printer as well; adding needs room in the table.
+// button need a paper, sending a printer as well; adding needs room in the table;
+// the history needs an entry, whatever is selected.
 CommandStates ComputeCommandStates(const SelectionFacts& facts);
 
 }  // namespace mainwindow

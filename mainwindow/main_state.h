@@ -8,11 +8,14 @@
 
 #include "app/model_table.h"
 #include "build/paper_set.h"
+#include "history/history.h"
 #include "papertable/paper_record.h"
 
 namespace mainwindow {
 
 struct MainWindowState {
+    // The model's kept paper sets: the paper set's keeper, so declared before it.
+    std::unique_ptr<history::History> history;
     // The model's paper set, made once the driver folder is known. paperCount and
     // tableFull live in its table: Table().paperCount, Table().tableFull.
     std::unique_ptr<build::PaperSet> paperSet;

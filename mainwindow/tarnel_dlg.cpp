@@ -27,6 +27,7 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
         {win::Event::Command, IDC_MAIN_DELETE, &CTarnelDlg::OnDelete},
         {win::Event::Command, IDC_MAIN_EXPORT, &CTarnelDlg::OnExport},
         {win::Event::Command, IDC_MAIN_IMPORT, &CTarnelDlg::OnImport},
+        {win::Event::Command, IDC_MAIN_HISTORY, &CTarnelDlg::OnHistory},
         {win::Event::Command, IDC_MAIN_SEND, &CTarnelDlg::OnSendToPrinter},
         {win::Event::Command, IDM_POPUP_SEND, &CTarnelDlg::OnSendToPrinter},
         {win::Event::Command, IDM_POPUP_SAVE, &CTarnelDlg::OnSavePrinterData},
@@ -42,6 +43,10 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
     state.driverFolder = build::DriverFolder(services_.spooler);
     state.paperSet = std::make_unique<build::PaperSet>(services_.files, services_.processes,
                                                        state.modelPrefix, state.driverFolder);
+    // Every change keeps the set it replaces.
+    state.history = std::make_unique<history::History>(services_.files, services_.clock,
+                                                       state.driverFolder, state.modelPrefix);
+    state.paperSet->SetKeeper(state.history.get());
 }
 
 bool CTarnelDlg::OnInitDialog() {
@@ -106,12 +111,14 @@ void CTarnelDlg::ShowPaperDetails() {
     facts.editLocked = paper && paper->editLocked;
     facts.tableFull = state.Table().tableFull;
     facts.hasPrinter = !state.printerName.empty();
+    facts.hasHistory = state.history->HasEntries();
     const CommandStates states = ComputeCommandStates(facts);
     window.Enable(IDC_MAIN_EDIT, states.edit);
     window.Enable(IDC_MAIN_DELETE, states.remove);
     window.Enable(IDC_MAIN_ADD, states.add);
     window.Enable(IDC_MAIN_SEND, states.send);
     window.Enable(IDC_MAIN_POPUP, states.popup);
+    window.Enable(IDC_MAIN_HISTORY, states.history);
 
     PaperDetails details;
     if (paper) {

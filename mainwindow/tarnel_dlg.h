@@ -59,6 +59,9 @@ private:
     void OnPopupClick(const win::Message& message);
     void OnExport(const win::Message& message);
     void OnImport(const win::Message& message);
+    void OnHistory(const win::Message& message);
+    // After a restore: the list of the table read anew, line 0 selected.
+    void ShowRestoredTable();
     void OnSendToPrinter(const win::Message& message);
     void OnSavePrinterData(const win::Message& message);
     void OnAdd(const win::Message& message);

@@ -18,6 +18,7 @@
 #define IDD_OPTION 133
 #define IDD_ADVANCED 134
 #define IDD_TRANSFER 145
+#define IDD_HISTORY 160
 
 // Drop-down menu of the split button 1014
 #define IDM_POPUP 1450
@@ -53,6 +54,7 @@
 #define IDC_MAIN_LENGTH 1008
 #define IDC_MAIN_SEND 1013
 #define IDC_MAIN_POPUP 1014
+#define IDC_MAIN_HISTORY 1016
 #define IDC_MAIN_ENERGY 1090
 
 // Paper editor, with IDOK and IDCANCEL (template IDD_EDITOR)
@@ -128,6 +130,10 @@
 #define IDC_ABOUT_VERSION 1048
 #define IDC_ABOUT_YEAR 1047
 
+// History dialog, with IDCANCEL (template IDD_HISTORY)
+#define IDC_HISTORY_LIST 1601
+#define IDC_HISTORY_RESTORE 1602
+
 // Transfer dialog, with IDOK and IDCANCEL (template IDD_TRANSFER)
 #define IDC_TR_PRINTER 1058
 #define IDC_TR_PAPER 1057
@@ -184,3 +190,15 @@
 #define IDS_DATA_UNREADABLE 2230
 #define IDS_SEND_FAILED 2231
 #define IDS_NO_PORT 2300
+
+// History of kept paper sets: what replaced a kept set, its number of papers, the
+// mark of a damaged entry, and the restore question
+#define IDS_HISTORY_ADDED 2400
+#define IDS_HISTORY_OVERWRITTEN 2401
+#define IDS_HISTORY_DELETED 2402
+#define IDS_HISTORY_IMPORTED 2403
+#define IDS_HISTORY_RESTORED 2404
+#define IDS_HISTORY_PAPERS 2405
+#define IDS_HISTORY_ONE_PAPER 2406
+#define IDS_HISTORY_DAMAGED 2407
+#define IDS_ASK_RESTORE 2408

@@ -156,4 +156,34 @@ std::string Win32FileSystem::DocumentsFolder() {
     return folder;
 }
 
+FolderCreation Win32FileSystem::CreateFolder(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return FolderCreation::Created;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return FolderCreation::Failed;
+    // The name may be a file's.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool folder =
+        attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+    return folder ? FolderCreation::Existed : FolderCreation::Failed;
+}
+
+std::optional<std::vector<FolderItem>> Win32FileSystem::ListFolder(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::vector<FolderItem> items;
+    do {
+        const std::string name = found.cFileName;
+        if (name == "." || name == "..") continue;
+        items.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileA(search, &found));
+    const bool complete = GetLastError() == ERROR_NO_MORE_FILES;
+    FindClose(search);
+    if (!complete) return std::nullopt;
+    return items;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+    return RemoveDirectoryA(path.c_str()) != FALSE;
+}
+
 }  // namespace win

@@ -29,6 +29,24 @@ public:
     virtual std::optional<std::string> DriverDirectory() = 0;
 };
 
+// A moment in local time, to the second, as the platform's clock gives it.
+struct LocalTime {
+    int year = 0;
+    int month = 0;  // 1 to 12
+    int day = 0;    // 1 to 31
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    bool operator==(const LocalTime&) const = default;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The local time now.
+    virtual LocalTime Now() = 0;
+};
+
 class Locale {
 public:
     virtual ~Locale() = default;
@@ -36,9 +54,26 @@ public:
     virtual std::optional<std::string> MeasurementSystem() = 0;
     // LOCALE_SDECIMAL of the user default locale.
     virtual std::string DecimalSeparator() = 0;
+    // The date in the user's short date format, the time of day in the user's time
+    // format; empty when the time cannot be formatted.
+    virtual std::string FormatDate(const LocalTime& time) = 0;
+    virtual std::string FormatTime(const LocalTime& time) = 0;
 };
 
 inline constexpr uint32_t kAttributeReadOnly = 0x1;  // FILE_ATTRIBUTE_READONLY
+
+enum class FolderCreation {
+    Created,  // made by this call
+    Existed,  // already there
+    Failed,
+};
+
+// One name in a folder listing.
+struct FolderItem {
+    std::string name;
+    bool isFolder = false;
+    bool operator==(const FolderItem&) const = default;
+};
 
 class FileSystem {
 public:
@@ -60,6 +95,13 @@ public:
     virtual std::string CurrentDirectory() = 0;
     virtual bool SetCurrentDirectory(const std::string& path) = 0;
     virtual std::string DocumentsFolder() = 0;
+    // Creates one folder; its parent must exist.
+    virtual FolderCreation CreateFolder(const std::string& path) = 0;
+    // The files and folders directly in `path` (without "." and ".."), in no
+    // particular order; nullopt when the folder does not exist or cannot be read.
+    virtual std::optional<std::vector<FolderItem>> ListFolder(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual bool RemoveFolder(const std::string& path) = 0;
 };
 
 class Processes {
@@ -89,6 +131,7 @@ struct Services {
     FileSystem& files;
     Processes& processes;
     Instance& instance;
+    Clock& clock;
 };
 
 }  // namespace win

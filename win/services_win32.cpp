@@ -1,4 +1,4 @@
-// Locale, processes and the single-instance guard.
+// Locale, clock, processes and the single-instance guard.
 #include "win/dialog_window.h"
 #include "win/win32_services.h"
 
@@ -10,6 +10,31 @@ std::optional<std::string> LocaleValue(LCTYPE item) {
     const int length = GetLocaleInfoA(LOCALE_USER_DEFAULT, item, value, sizeof value);
     if (length <= 0) return std::nullopt;
     return std::string(value);
+}
+
+SYSTEMTIME ToSystemTime(const LocalTime& time) {
+    SYSTEMTIME system{};
+    system.wYear = static_cast<WORD>(time.year);
+    system.wMonth = static_cast<WORD>(time.month);
+    system.wDay = static_cast<WORD>(time.day);
+    system.wHour = static_cast<WORD>(time.hour);
+    system.wMinute = static_cast<WORD>(time.minute);
+    system.wSecond = static_cast<WORD>(time.second);
+    return system;
+}
+
+// The text a date or time formatter of the platform gives for `time`, asked for its
+// length first; empty when it fails.
+template <class Formatter>
+std::string Formatted(const LocalTime& time, Formatter format) {
+    const SYSTEMTIME system = ToSystemTime(time);
+    const int needed = format(&system, nullptr, 0);
+    if (needed <= 0) return {};
+    std::string text(static_cast<size_t>(needed), '\0');
+    const int written = format(&system, text.data(), needed);
+    if (written <= 0) return {};
+    text.resize(static_cast<size_t>(written - 1));  // without the terminator
+    return text;
 }
 
 // Paint messages taken after each wake-up of the wait, and messages taken off the
@@ -31,6 +56,24 @@ std::optional<std::string> Win32Locale::MeasurementSystem() {
 std::string Win32Locale::DecimalSeparator() {
     auto separator = LocaleValue(LOCALE_SDECIMAL);
     return separator && !separator->empty() ? *separator : ".";
+}
+
+std::string Win32Locale::FormatDate(const LocalTime& time) {
+    return Formatted(time, [](const SYSTEMTIME* system, char* text, int size) {
+        return GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, system, nullptr, text, size);
+    });
+}
+
+std::string Win32Locale::FormatTime(const LocalTime& time) {
+    return Formatted(time, [](const SYSTEMTIME* system, char* text, int size) {
+        return GetTimeFormatA(LOCALE_USER_DEFAULT, 0, system, nullptr, text, size);
+    });
+}
+
+LocalTime Win32Clock::Now() {
+    SYSTEMTIME now{};
+    GetLocalTime(&now);
+    return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
 bool Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,

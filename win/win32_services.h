@@ -20,6 +20,13 @@ public:
     std::optional<std::string> MeasurementSystem() override;
     // "." when the locale cannot be read.
     std::string DecimalSeparator() override;
+    std::string FormatDate(const LocalTime& time) override;
+    std::string FormatTime(const LocalTime& time) override;
+};
+
+class Win32Clock : public Clock {
+public:
+    LocalTime Now() override;
 };
 
 class Win32FileSystem : public FileSystem {
@@ -36,6 +43,9 @@ public:
     std::string CurrentDirectory() override;
     bool SetCurrentDirectory(const std::string& path) override;
     std::string DocumentsFolder() override;
+    FolderCreation CreateFolder(const std::string& path) override;
+    std::optional<std::vector<FolderItem>> ListFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
 };
 
 class Win32Processes : public Processes {
@@ -58,7 +68,8 @@ struct Win32Services {
     Win32FileSystem files;
     Win32Processes processes;
     Win32Instance instance;
-    Services services{spooler, locale, files, processes, instance};
+    Win32Clock clock;
+    Services services{spooler, locale, files, processes, instance, clock};
 
     Win32Services() = default;
     Win32Services(const Win32Services&) = delete;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
@@ -53,7 +54,8 @@ protected:
     fakes::MemoryFiles files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
-    win::Services services{spooler, locale, files, processes, instance};
+    fakes::FakeClock clock;
+    win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
     bool moduleLoads = true;
     app::StartupPlatform platform;

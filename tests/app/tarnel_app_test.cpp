@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
@@ -21,7 +22,8 @@ TEST(CTarnelApp, RunsTheMainWindowModallyAndAsksForNoMessageLoop) {
     files.programPath = "C:\\velkor\\velkor.exe";
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
-    const win::Services services{spooler, locale, files, processes, instance};
+    fakes::FakeClock clock;
+    const win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
 
     app::StartupPlatform platform;

@@ -24,6 +24,8 @@ const std::string kData = kDriver + "\\lty5141.bin";
 struct RecordingKeeper : build::ReplacedSetKeeper {
     std::vector<std::pair<build::ReplacedSet, ChangeDescription>> kept;
     std::string failure;
+    int withdrawn = 0;
+    void Withdraw() override { ++withdrawn; }
     build::Outcome Keep(const build::ReplacedSet& replaced,
                         const ChangeDescription& change) override {
         if (!failure.empty()) return build::Outcome::Failed(failure);
@@ -232,6 +234,85 @@ TEST_F(PaperSetTest, ImportInstallsTheChosenFileAsItIs) {
     ASSERT_EQ(keeper.kept.size(), 1u);
     EXPECT_EQ(keeper.kept[0].second.kind, ChangeDescription::Kind::Imported);
     EXPECT_EQ(keeper.kept[0].second.subject, "set510.txt");
+}
+
+TEST_F(PaperSetTest, AnInstallThatFailsAfterTheKeepWithdrawsIt) {
+    files.FailCopy(kData);
+    EXPECT_EQ(set.Delete(1).status, ChangeStatus::Failed);
+    EXPECT_EQ(keeper.kept.size(), 1u);
+    EXPECT_EQ(keeper.withdrawn, 1);
+    keeper.failure = "no room";
+    EXPECT_EQ(set.Delete(1).status, ChangeStatus::Failed);
+    EXPECT_EQ(keeper.withdrawn, 1);  // nothing was kept that time
+}
+
+// A kept set: two user papers, with the device codes of the data name lty5141.bin.
+build::SetBytes KeptSet(const std::string& device = mwtest::DeviceSections()) {
+    std::string source = device;
+    source += mwtest::PaperSection(0, {"K0 mm", "K0 in", 75, 500, 300, 2, 0, 513});
+    source += mwtest::PaperSection(1, {"K1 mm", "K1 in", 75, 500, 300, 2, 0, 514});
+    return {{source + "; kept as it was\n", "kept table", "kept data"}};
+}
+
+TEST_F(PaperSetTest, RestoreInstallsTheKeptBytesAsTheyAreAndReadsTheTableAnew) {
+    const std::string before = Installed();
+    const build::SetBytes kept = KeptSet();
+    const auto result = set.Restore(kept, {ChangeDescription::Kind::Restored, "000001"});
+    ASSERT_TRUE(result.Ok()) << result.reason;
+    EXPECT_EQ(result.index, 0);
+    EXPECT_EQ(files.Get(kSource), kept.bytes[0]);
+    EXPECT_EQ(files.Get(kTable), "kept table");
+    EXPECT_EQ(files.Get(kData), "kept data");
+    EXPECT_TRUE(processes.runs.empty());
+    EXPECT_EQ(Names(), (std::vector<std::string>{"B0 mm", "K0 mm", "K1 mm"}));
+    ASSERT_EQ(keeper.kept.size(), 1u);
+    EXPECT_EQ(keeper.kept[0].first.bytes.bytes[0], before);
+    EXPECT_EQ(keeper.kept[0].first.bytes.bytes[1], "installed table");
+    EXPECT_EQ(keeper.kept[0].second.kind, ChangeDescription::Kind::Restored);
+    EXPECT_EQ(keeper.kept[0].second.subject, "000001");
+
+    // The paper data goes under the name of the kept source's codes.
+    std::string device = mwtest::DeviceSections();
+    device.replace(device.find("bySeriesCode=0x41"), 17, "bySeriesCode=0x42");
+    device.replace(device.find("byModelCode=0x51"), 16, "byModelCode=0x52");
+    ASSERT_TRUE(set.Restore(KeptSet(device), {ChangeDescription::Kind::Restored, "2"}).Ok());
+    EXPECT_EQ(files.Get(kDriver + "\\lty5242.bin"), "kept data");
+    EXPECT_EQ(files.Get(kData), "kept data");  // from the first restore
+}
+
+TEST_F(PaperSetTest, ARestoreThatFailsOrIsRefusedChangesNothing) {
+    build::SetBytes otherModel = KeptSet();
+    auto& source = *otherModel.bytes[0];
+    source.replace(source.find("kvx510ed.lyt"), 12, "kvx520ed.lyt");
+    build::SetBytes noTable = KeptSet();
+    noTable.bytes[1].reset();
+    struct Case {
+        const char* what;
+        build::SetBytes set;
+        std::function<void(SetRun&)> arrange;
+        ChangeStatus status;
+    };
+    const Case cases[] = {
+        {"another model", otherModel, [](SetRun&) {}, ChangeStatus::Refused},
+        {"no table", noTable, [](SetRun&) {}, ChangeStatus::Refused},
+        {"temporary table not writable", KeptSet(),
+         [](SetRun& t) { t.files.FailWrite("C:\\Temp\\kvx510ed.lyt"); }, ChangeStatus::Failed},
+        {"keeper", KeptSet(), [](SetRun& t) { t.keeper.failure = "full"; }, ChangeStatus::Failed},
+        {"third copy", KeptSet(), [](SetRun& t) { t.files.FailCopy(kData); }, ChangeStatus::Failed},
+    };
+    for (const auto& c : cases) {
+        SetRun t;
+        c.arrange(t);
+        const auto table = std::make_unique<papertable::PaperTable>(t.set.Table());
+        const auto source = t.files.Get(kSource);
+        const auto result = t.set.Restore(c.set, {ChangeDescription::Kind::Restored, "1"});
+        EXPECT_EQ(result.status, c.status) << c.what;
+        EXPECT_FALSE(result.reason.empty()) << c.what;
+        EXPECT_TRUE(t.set.Table() == *table) << c.what;
+        EXPECT_EQ(t.files.Get(kSource), source) << c.what;
+        EXPECT_EQ(t.files.Get(kTable), "installed table") << c.what;
+        EXPECT_EQ(t.files.Get(kData), "installed data") << c.what;
+    }
 }
 
 TEST_F(PaperSetTest, ExportCopiesAllThreeOrNothing) {

@@ -14,6 +14,7 @@
 #include "papertable/profile.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
@@ -38,7 +39,7 @@ const std::string kQueue = "Ostrel LM-510";
 // A user source whose model tag says whose it is.
 std::string UserSource(const std::vector<TestPaper>& papers, const std::string& prefix = "kvx510") {
     std::string text = mwtest::SourceText(papers, true);
-    const std::string tag = "OutputFileName=kvx510ad.lyt";
+    const std::string tag = "OutputFileName=kvx510ed.lyt";
     text.replace(text.find(tag), tag.size(), "OutputFileName=" + prefix + "ed.lyt");
     return text;
 }
@@ -49,7 +50,8 @@ struct CtlRun {
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
-    win::Services services{spooler, locale, files, processes, instance};
+    fakes::FakeClock clock;
+    win::Services services{spooler, locale, files, processes, instance, clock};
     std::optional<std::string> paperData;
     std::vector<std::string> compiledSources;
     std::set<std::string> heldMutexes;  // held by another process during each run

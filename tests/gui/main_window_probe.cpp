@@ -15,6 +15,8 @@
 //   main_window_probe <title> text <control>   text of a control of that dialog
 //   main_window_probe - string <module> <id>   string <id> of a language module, so that a
 //                                              script finds its windows in any language
+//   main_window_probe <title> list <control>   lines and selection of list box <control>
+//                                              of the window of that title holding it
 //
 // The main window is the visible top-level window of that title holding paper list
 // 1000; a message box has the same caption but no list. List lines are read with
@@ -130,8 +132,7 @@ int PrintModuleString(const std::wstring& module, int id) {
     return length > 0 ? 0 : 1;
 }
 
-void ShowList(HWND main) {
-    HWND list = GetDlgItem(main, kPaperList);
+void ShowLines(HWND list) {
     const auto count = Send(list, LB_GETCOUNT, 0, 0);
     std::printf("count=%d\n", static_cast<int>(count));
     for (LRESULT i = 0; i < count; ++i) {
@@ -145,6 +146,10 @@ void ShowList(HWND main) {
         Print("line", text.data());
     }
     std::printf("selected=%d\n", static_cast<int>(Send(list, LB_GETCURSEL, 0, 0)));
+}
+
+void ShowList(HWND main) {
+    ShowLines(GetDlgItem(main, kPaperList));
     Print("width", TextOf(GetDlgItem(main, kWidth)));
     Print("length", TextOf(GetDlgItem(main, kLength)));
     Print("energy", TextOf(GetDlgItem(main, kEnergy)));
@@ -183,7 +188,7 @@ BOOL CALLBACK MatchMenu(HWND window, LPARAM data) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: main_window_probe <title> wait <s>|show|select <line>|rect <id>|box|"
-                 "menu|close|click <id>|focus <id>|text <id>\n"
+                 "menu|close|click <id>|focus <id>|text <id>|list <id>\n"
                  "       main_window_probe - string <module> <id>\n");
     return 2;
 }
@@ -240,7 +245,21 @@ int Run(const std::vector<std::wstring>& args) {
         return 0;
     }
 
+    if (command == L"list" && args.size() > 3) {
+        HWND window = FindDialog(title, number);
+        if (!window) return Missing("window with that list");
+        ShowLines(GetDlgItem(window, number));
+        return 0;
+    }
     HWND main = FindTopLevel(title, true);
+    if (command == L"rect" && args.size() > 3 && number != 0 &&
+        (!main || !GetDlgItem(main, number))) {
+        // A control of another window of that title (the history dialog, say).
+        HWND other = FindDialog(title, number);
+        if (!other) return Missing("such control");
+        PrintRect(GetDlgItem(other, number));
+        return 0;
+    }
     if (!main) return Missing("main window");
     if (command == L"show") {
         ShowList(main);

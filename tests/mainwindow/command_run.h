@@ -11,6 +11,7 @@
 
 #include "mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
@@ -49,8 +50,9 @@ struct CommandRun {
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
+    fakes::FakeClock clock;
     transfer::testing::FakeTransport transport;
-    win::Services services{spooler, locale, files, processes, instance};
+    win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
     std::unique_ptr<mainwindow::CTarnelDlg> dialog;

@@ -136,7 +136,7 @@ TEST(Export, FailuresShowTheCopyMessageOnce) {
 
 std::string ChosenFile(const std::string& tag, int papers = 2) {
     std::string device = mwtest::DeviceSections();
-    const std::string from = "OutputFileName=kvx510ad.lyt";
+    const std::string from = "OutputFileName=kvx510ed.lyt";
     device.replace(device.find(from), from.size(), "OutputFileName=" + tag);
     std::string text = device;
     const auto user = Papers("Imported", papers);

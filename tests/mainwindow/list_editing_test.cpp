@@ -6,6 +6,7 @@
 
 #include "mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
@@ -47,7 +48,8 @@ struct MainWindowRun {
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
-    win::Services services{spooler, locale, files, processes, instance};
+    fakes::FakeClock clock;
+    win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
     std::unique_ptr<mainwindow::CTarnelDlg> dialog;

@@ -20,7 +20,7 @@ struct TestPaper {
 };
 
 inline std::string DeviceSections() {
-    return "[Version]\nFormatVersion=1\nModelVersion=1\nOutputFileName=kvx510ad.lyt\n"
+    return "[Version]\nFormatVersion=1\nModelVersion=1\nOutputFileName=kvx510ed.lyt\n"
            "[Model]\nbySeriesCode=0x41\nbyModelCode=0x51\ndmDeviceName=Ostrel LM-510\n"
            "dwHeadPinNum=448\ndwDeviceAbility01=0x00000000\ndwDeviceAbility02=0x00000000\n"
            "wMinCopies=1\nwMaxCopies=999\nwMinCutEveryNum=1\nwMaxCutEveryNum=999\n"

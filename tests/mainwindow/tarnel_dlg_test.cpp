@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "resources/resource_ids.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_instance.h"
 #include "tests/fakes/fake_locale.h"
 #include "tests/fakes/fake_processes.h"
@@ -35,7 +36,8 @@ struct MainWindowRun {
     fakes::MemoryFiles files;
     fakes::FakeProcesses processes;
     fakes::FakeInstance instance;
-    win::Services services{spooler, locale, files, processes, instance};
+    fakes::FakeClock clock;
+    win::Services services{spooler, locale, files, processes, instance, clock};
     HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
 

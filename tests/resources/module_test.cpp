@@ -46,6 +46,8 @@ const StyleRule kStyleRules[] = {
     // line i of the list is paper i: no sorting
     {IDD_MAIN, IDC_MAIN_LIST, "ListBox", LBS_NOTIFY | WS_HSCROLL | WS_VSCROLL, LBS_SORT},
     {IDD_MAIN, IDC_MAIN_POPUP, "Button", 0, 0},
+    // line i of the history is entry i, newest first
+    {IDD_HISTORY, IDC_HISTORY_LIST, "ListBox", LBS_NOTIFY | WS_VSCROLL, LBS_SORT},
     // entry index 0, 1, 2 is the kind: no sorting
     {IDD_EDITOR, IDC_ED_KIND, "ComboBox", CBS_DROPDOWNLIST, CBS_SORT},
     {IDD_ADVANCED, IDC_ADV_ENERGY, "ComboBox", CBS_DROPDOWNLIST, CBS_SORT},

@@ -23,6 +23,13 @@ const std::map<int, std::string> kPlaceholders = {
     {IDS_ABOUT_YEAR, "%s"},     // "2013"
     {IDS_ASK_DELETE, "%s"},     // the paper's name
     {IDS_RANGE_ERROR, "%s"},    // the item's name
+    {IDS_HISTORY_ADDED, "%s"},        // the paper's name
+    {IDS_HISTORY_OVERWRITTEN, "%s"},  // the paper's name
+    {IDS_HISTORY_DELETED, "%s"},      // the paper's name
+    {IDS_HISTORY_IMPORTED, "%s"},     // the file's name
+    {IDS_HISTORY_RESTORED, "%s"},     // the restored entry's time
+    {IDS_HISTORY_PAPERS, "%s"},       // the number of papers
+    {IDS_ASK_RESTORE, "%s"},          // the entry, as listed
 };
 
 // Texts a layout may write itself: the same in every language.
@@ -122,7 +129,7 @@ TEST(ResourceSources, MnemonicsAndPlaceholdersAreRead) {
 // The real files hold what the rest of this suite relies on.
 TEST(ResourceSources, HeaderAndLayoutAreRead) {
     const auto& ids = Ids();
-    EXPECT_EQ(ids.templates.size(), 6u);
+    EXPECT_EQ(ids.templates.size(), 7u);
     for (const auto& t : ids.templates) EXPECT_GT(t.members.size(), 2u) << t.name;
     ASSERT_EQ(ids.menus.size(), 1u);
     EXPECT_EQ(ids.menus[0].members, (std::vector<int>{IDM_POPUP_SEND, IDM_POPUP_SAVE}));

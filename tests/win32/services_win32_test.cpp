@@ -1,6 +1,8 @@
 // The Win32 services against the real system (under Wine in the build).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "win/win32_services.h"
 
 namespace {
@@ -87,6 +89,30 @@ TEST_F(Win32Files, ExistenceAttributesAndDeletion) {
     EXPECT_FALSE(files.FileExists(target));
 }
 
+TEST_F(Win32Files, FoldersAreCreatedListedAndRemovedOnlyWhenEmpty) {
+    const std::string history = Path("history");
+    EXPECT_EQ(files.CreateFolder(history), win::FolderCreation::Created);
+    EXPECT_EQ(files.CreateFolder(history), win::FolderCreation::Existed);
+    EXPECT_EQ(files.CreateFolder(Path("missing\\deeper")), win::FolderCreation::Failed);
+    ASSERT_TRUE(files.WriteFileAtomic(Path("kvx510ed.txt"), "x"));
+    EXPECT_EQ(files.CreateFolder(Path("kvx510ed.txt")), win::FolderCreation::Failed);
+    ASSERT_TRUE(files.WriteFileAtomic(history + "\\entry.ini", "e"));
+
+    auto listing = files.ListFolder(folder);
+    ASSERT_TRUE(listing);
+    std::sort(listing->begin(), listing->end(),
+              [](const auto& a, const auto& b) { return a.name < b.name; });
+    EXPECT_EQ(*listing, (std::vector<win::FolderItem>{{"history", true}, {"kvx510ed.txt", false}}));
+    EXPECT_EQ(files.ListFolder(history), (std::vector<win::FolderItem>{{"entry.ini", false}}));
+    EXPECT_FALSE(files.ListFolder(Path("missing")));
+
+    EXPECT_FALSE(files.RemoveFolder(history));  // it holds a file
+    ASSERT_TRUE(files.DeleteFile(history + "\\entry.ini"));
+    EXPECT_EQ(files.ListFolder(history), std::vector<win::FolderItem>{});
+    EXPECT_TRUE(files.RemoveFolder(history));
+    EXPECT_FALSE(files.ListFolder(history));
+}
+
 TEST_F(Win32Files, FoldersOfTheRun) {
     const auto program = files.ProgramPath();
     ASSERT_TRUE(program);
@@ -117,6 +143,32 @@ TEST(Win32Locale, ReportsTheUserDefaults) {
     ASSERT_TRUE(measurement);
     EXPECT_TRUE(*measurement == "0" || *measurement == "1") << *measurement;
     EXPECT_FALSE(locale.DecimalSeparator().empty());
+}
+
+TEST(Win32Locale, FormatsDatesAndTimesInTheUserFormats) {
+    win::Win32Locale locale;
+    const win::LocalTime time{2024, 6, 12, 14, 30, 5};
+    const std::string date = locale.FormatDate(time);
+    const std::string clock = locale.FormatTime(time);
+    EXPECT_NE(date.find("12"), std::string::npos) << date;
+    EXPECT_NE(date.find("24"), std::string::npos) << date;
+    EXPECT_NE(clock.find("30"), std::string::npos) << clock;
+    EXPECT_NE(clock.find("05"), std::string::npos) << clock;
+    EXPECT_EQ(date.find('\0'), std::string::npos);
+    EXPECT_EQ(locale.FormatDate({2024, 13, 40, 0, 0, 0}), "");
+    EXPECT_EQ(locale.FormatTime({2024, 6, 12, 25, 61, 0}), "");
+}
+
+TEST(Win32Clock, GivesTheLocalTime) {
+    win::Win32Clock clock;
+    const win::LocalTime now = clock.Now();
+    SYSTEMTIME local{};
+    GetLocalTime(&local);
+    EXPECT_EQ(now.year, local.wYear);
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+    EXPECT_GE(now.day, 1);
+    EXPECT_LE(now.hour, 23);
 }
 
 TEST(Win32Instance, SecondCreationFindsTheMutex) {

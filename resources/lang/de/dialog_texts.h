@@ -28,6 +28,7 @@
 #define T_MAIN_DELETE "&Löschen"
 #define T_MAIN_EXPORT "&Exportieren..."
 #define T_MAIN_IMPORT "&Importieren..."
+#define T_MAIN_HISTORY "&Verlauf..."
 #define T_MAIN_OPTIONS "&Optionen..."
 #define T_MAIN_SEND "An &Drucker senden"
 #define T_MAIN_MORE "Mehr"
@@ -75,3 +76,9 @@
 #define T_TR_PAPER "Papierformat:"
 #define T_TR_NOTE "Schalten Sie den Drucker vor dem Senden ein. Der Drucker behält das Papierformat, bis es ersetzt wird."
 #define T_TR_SEND "&Senden"
+
+// Verlauf der aufbewahrten Papiersätze
+#define T_HI_CAPTION "Verlauf der Papierformate"
+#define T_HI_LIST "Papierformate vor jeder Änderung, die neueste &zuerst:"
+#define T_HI_RESTORE "&Wiederherstellen"
+#define T_HI_CLOSE "Schließen"

@@ -25,6 +25,7 @@
 #define T_MAIN_DELETE "&Delete"
 #define T_MAIN_EXPORT "E&xport..."
 #define T_MAIN_IMPORT "&Import..."
+#define T_MAIN_HISTORY "&History..."
 #define T_MAIN_OPTIONS "&Options..."
 #define T_MAIN_SEND "Send to &printer"
 #define T_MAIN_MORE "More"
@@ -72,3 +73,9 @@
 #define T_TR_PAPER "Paper format:"
 #define T_TR_NOTE "Switch the printer on before sending. The printer keeps the paper format until it is replaced."
 #define T_TR_SEND "&Send"
+
+// History of kept paper sets
+#define T_HI_CAPTION "Paper Format History"
+#define T_HI_LIST "Paper formats as they were before each change, newest &first:"
+#define T_HI_RESTORE "&Restore"
+#define T_HI_CLOSE "Close"

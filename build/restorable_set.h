@@ -1,0 +1,16 @@
+// Whether a kept paper set can be installed again: the one rule that the history
+// uses to mark an entry damaged and that the paper set applies before a restore.
+#pragma once
+
+#include <string>
+
+#include "build/pipeline.h"
+
+namespace build {
+
+// Success when all three files are there, the source is a source of the model
+// (its "OutputFileName" is <modelPrefix>ed.lyt) and its device section reads;
+// otherwise a failure saying which of these is not so.
+Outcome CheckRestorable(const SetBytes& set, const std::string& modelPrefix);
+
+}  // namespace build
