@@ -31,6 +31,11 @@ keys() {
     local window=$1
     shift
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    # Without a window manager Wine may leave a window inactive when a modal window
+    # above it has closed, and an inactive window drops keys: a click on its top-left
+    # corner (a text label) activates it.
+    xdotool mousemove --window "$window" 16 12 click 1
+    sleep 0.2
     xdotool key --delay 60 "$@"
 }
 # Puts text $2 into the field reached by mnemonic $1 (focus by mnemonic selects
@@ -47,7 +52,8 @@ save_editor() {
     local i
     keys "$editor" "$key"
     for i in $(seq 450); do
-        [ "$(windows_titled "$title")" -eq 1 ] || die "$label: a message box is open"
+        # A search that meets a window being destroyed may find none at all.
+        [ "$(windows_titled "$title")" -le 1 ] || die "$label: a message box is open"
         [ -z "$(xdotool search --name "^$4\$" 2>/dev/null)" ] && return 0
         sleep 0.2
     done

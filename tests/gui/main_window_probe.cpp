@@ -10,6 +10,8 @@
 //   main_window_probe <title> box              texts of the message box of that caption
 //   main_window_probe <title> menu             screen rectangle of the open pop-up menu
 //   main_window_probe <title> close            presses the main window's Close button
+//   main_window_probe <title> focus            the control with the keyboard focus (-1:
+//                                              none) and the active window of its thread
 //   main_window_probe <title> list <control>   lines and selection of list box <control>
 //                                              of the window of that title holding it
 //
@@ -154,7 +156,7 @@ BOOL CALLBACK MatchMenu(HWND window, LPARAM data) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: main_window_probe <title> wait <s>|show|select <line>|rect <id>|box|"
-                 "menu|close|list <id>\n");
+                 "menu|close|list <id>|focus\n");
     return 2;
 }
 
@@ -224,6 +226,12 @@ int Run(const std::vector<std::wstring>& args) {
     } else if (command == L"select" && args.size() > 3) {
         Select(main, number);
         ShowList(main);
+    } else if (command == L"focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(main, nullptr), &info);
+        std::printf("focus=%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
+        Print("active", info.hwndActive ? TextOf(info.hwndActive) : L"");
     } else if (command == L"close") {
         PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(main, IDOK)));
