@@ -54,6 +54,11 @@ keys() {
     local window=$1
     shift
     xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    # Without a window manager Wine may leave a window inactive when a modal window
+    # above it has closed, and an inactive window drops keys: a click on its top-left
+    # corner (a text label) activates it.
+    xdotool mousemove --window "$window" 16 12 click 1
+    sleep 0.2
     xdotool key --delay 60 "$@"
 }
 # Clicks the middle of control $2 of the window titled $1.
