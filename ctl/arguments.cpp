@@ -18,14 +18,14 @@ enum OptionGroup : unsigned {
     kPaperOption = 8,
 };
 
-struct CommandSpec {
+struct CommandEntry {
     Command command;
     std::string_view word;
     std::string_view operand;  // the operand after QUEUE; empty when there is none
     unsigned options;
 };
 
-constexpr std::array<CommandSpec, 8> kCommands = {{
+constexpr std::array<CommandEntry, 8> kCommands = {{
     {Command::List, "list", "", kUnitOption | kJsonOption},
     {Command::Export, "export", "FOLDER", kUnitOption | kForceOption},
     {Command::Import, "import", "FILE", kUnitOption},
@@ -46,9 +46,9 @@ constexpr std::array<KindName, 3> kKinds = {{
     {papertable::kKindMark, "mark"},
 }};
 
-const CommandSpec* FindCommand(std::string_view word) {
-    for (const auto& spec : kCommands) {
-        if (spec.word == word) return &spec;
+const CommandEntry* FindCommand(std::string_view word) {
+    for (const auto& entry : kCommands) {
+        if (entry.word == word) return &entry;
     }
     return nullptr;
 }
@@ -173,8 +173,8 @@ ParseResult CheckPaper(const Invocation& invocation, const std::set<std::string>
 }  // namespace
 
 std::string_view CommandWord(Command command) {
-    for (const auto& spec : kCommands) {
-        if (spec.command == command) return spec.word;
+    for (const auto& entry : kCommands) {
+        if (entry.command == command) return entry.word;
     }
     return {};
 }
@@ -193,13 +193,13 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
     if (IsHelp(first) || first == "help") {
         invocation.help = true;
         if (arguments.size() > 1) {
-            if (const auto* spec = FindCommand(arguments[1])) invocation.command = spec->command;
+            if (const auto* entry = FindCommand(arguments[1])) invocation.command = entry->command;
         }
         return ParseResult{invocation, {}};
     }
-    const CommandSpec* spec = FindCommand(first);
-    if (!spec) return Error("unknown command \"" + first + "\"; run velkorctl --help");
-    invocation.command = spec->command;
+    const CommandEntry* entry = FindCommand(first);
+    if (!entry) return Error("unknown command \"" + first + "\"; run velkorctl --help");
+    invocation.command = entry->command;
     if (std::any_of(arguments.begin() + 1, arguments.end(),
                     [](const std::string& a) { return IsHelp(a); })) {
         invocation.help = true;
@@ -222,7 +222,7 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         const auto equals = argument.find('=');
         const std::string name = argument.substr(0, equals);
         const OptionSpec* option = FindOption(name);
-        if (!option || (option->group & spec->options) == 0)
+        if (!option || (option->group & entry->options) == 0)
             return Error(first + " takes no option " + name + SeeHelp(first));
         if (!given.insert(name).second) return Error(name + " is given twice");
         std::string value;
@@ -237,16 +237,16 @@ ParseResult ParseArguments(const std::vector<std::string>& arguments) {
         if (!option->store(invocation, value, error)) return Error(error);
     }
 
-    const size_t wanted = spec->operand.empty() ? 1 : 2;
+    const size_t wanted = entry->operand.empty() ? 1 : 2;
     if (operands.empty()) return Error(first + " needs QUEUE, the printer queue" + SeeHelp(first));
     if (operands.size() < wanted)
-        return Error(first + " needs " + std::string(spec->operand) + " after QUEUE" +
+        return Error(first + " needs " + std::string(entry->operand) + " after QUEUE" +
                      SeeHelp(first));
     if (operands.size() > wanted)
         return Error("unexpected argument \"" + operands[wanted] + "\"" + SeeHelp(first));
     invocation.queue = operands[0];
     if (wanted == 2) invocation.operand = operands[1];
-    if (spec->command == Command::Add) return CheckPaper(invocation, given);
+    if (entry->command == Command::Add) return CheckPaper(invocation, given);
     return ParseResult{invocation, {}};
 }
 
