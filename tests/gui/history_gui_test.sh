@@ -15,15 +15,14 @@
 # to out/gui/.
 #
 #   history_gui_test.sh <main_window_probe.exe>
-# Needs out/dist (scripts/dist) and scripts/wine-setup; exits 77 (skipped) while
-# velkor.exe is not staged yet.
+# Needs out/dist (scripts/dist) and scripts/wine-setup; fails when the stage is not
+# the build's.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
 . "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
-history_title="$(sed -n '/^IDD_HISTORY DIALOGEX/,/^BEGIN/s/^CAPTION "\(.*\)"$/\1/p' \
-    "$root/resources/kvx500ct.rc")"
+history_title="$(dialog_text T_HI_CAPTION)"
 shots="$root/out/gui"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
@@ -36,7 +35,7 @@ die() {
     exit 1
 }
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
-[ -n "$history_title" ] || die "no caption of IDD_HISTORY in kvx500ct.rc"
+[ -n "$history_title" ] || die "no T_HI_CAPTION in resources/lang/en/dialog_texts.h"
 
 # Runs the probe on the windows titled $1; its output (CR removed) goes to
 # $logs/probe.out.
@@ -50,15 +49,10 @@ probe() {
 }
 value() { sed -n "s/^$1=//p" "$logs/probe.out" | head -n 1; }
 lines() { sed -n 's/^line=//p' "$logs/probe.out"; }
+# Activates window $1 and presses the keys that follow.
 keys() {
-    local window=$1
+    activate "$1"
     shift
-    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-    # Without a window manager Wine may leave a window inactive when a modal window
-    # above it has closed, and an inactive window drops keys: a click on its top-left
-    # corner (a text label) activates it.
-    xdotool mousemove --window "$window" 16 12 click 1
-    sleep 0.2
     xdotool key --delay 60 "$@"
 }
 # Clicks the middle of control $2 of the window titled $1.
@@ -100,7 +94,7 @@ wait_count() {
 # The display and the prefix; the user source starts as shipped, with no history.
 "$here/with-display" true
 wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
+"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
 velkor_wine_ready
 driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"

@@ -254,7 +254,7 @@ protected:
 };
 
 TEST(ResourceSourcesUnderWine, HeaderAndLanguagesAreRead) {
-    EXPECT_EQ(Ids().templates.size(), 6u);
+    EXPECT_EQ(Ids().templates.size(), 7u);
     EXPECT_FALSE(Ids().strings.empty());
     EXPECT_EQ(rs::Languages(kSource), (std::vector<std::string>{"de", "en"}));
 }
