@@ -176,6 +176,18 @@ ChangeResult PaperSet::Import(const std::string& path, bool inchUnits, LoadResul
 BuildResult PaperSet::StageSet(const SetBytes& set) {
     papertable::DeviceRecord device;
     papertable::ReadDevice(papertable::ProfileFile::Parse(set.bytes[0].value_or("")), device);
+    if (!set.bytes[1] || !set.bytes[2]) {
+        BuildContext context = Context();
+        context.seriesCode = device.bySeriesCode;
+        context.modelCode = device.byModelCode;
+        return BuildPaperData(
+            context,
+            [&](const std::string& tempSource) {
+                ClearReadOnly(files_, tempSource);
+                return files_.WriteFileAtomic(tempSource, *set.bytes[0]);
+            },
+            true);
+    }
     BuildResult staged;
     staged.files =
         MakeBuildFiles(files_.TempFolder(), modelPrefix_, device.bySeriesCode, device.byModelCode);

@@ -101,7 +101,9 @@ public:
     ChangeResult Import(const std::string& path, bool inchUnits, LoadResult* load = nullptr);
     // Installs a kept set again exactly as it is, the paper data under the name its
     // source's device codes give, and then reads the table anew from the driver
-    // folder. A set that CheckRestorable (build/restorable_set.h) refuses is refused.
+    // folder. A set kept without its compiled table or paper data has them built
+    // from its source. A set that CheckRestorable (build/restorable_set.h) refuses
+    // is refused.
     ChangeResult Restore(const SetBytes& set, const ChangeDescription& change,
                          LoadResult* load = nullptr);
 
@@ -124,7 +126,8 @@ private:
     ChangeResult BuildAndInstall(const papertable::PaperTable& before,
                                  const ChangeDescription& change, int index);
     ChangeResult Install(const BuildResult& built, const ChangeDescription& change, int index);
-    // Puts the three files of `set` where a build of its source leaves its files.
+    // Puts the three files of `set` where a build of its source leaves its files;
+    // builds the table and paper data from the source when the set lacks them.
     BuildResult StageSet(const SetBytes& set);
 
     win::FileSystem& files_;

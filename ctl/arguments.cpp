@@ -25,7 +25,7 @@ struct CommandEntry {
     unsigned options;
 };
 
-constexpr std::array<CommandEntry, 8> kCommands = {{
+constexpr std::array<CommandEntry, kCommandCount> kCommands = {{
     {Command::List, "list", "", kUnitOption | kJsonOption},
     {Command::Export, "export", "FOLDER", kUnitOption | kForceOption},
     {Command::Import, "import", "FILE", kUnitOption},

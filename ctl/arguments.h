@@ -3,6 +3,7 @@
 // with the rules velkor applies.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 namespace ctl {
 
 enum class Command { List, Export, Import, Add, Delete, History, Restore, Check };
+inline constexpr size_t kCommandCount = static_cast<size_t>(Command::Check) + 1;
 
 // "list", "export", ...: the word that names the command on the command line.
 std::string_view CommandWord(Command command);

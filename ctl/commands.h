@@ -15,5 +15,7 @@ int ExportPapers(Session& session, const Invocation& invocation, Environment& en
 int ImportPapers(Session& session, const Invocation& invocation, Environment& environment);
 int AddPaper(Session& session, const Invocation& invocation, Environment& environment);
 int DeletePaper(Session& session, const Invocation& invocation, Environment& environment);
+int ShowHistory(Session& session, const Invocation& invocation, Environment& environment);
+int RestoreEntry(Session& session, const Invocation& invocation, Environment& environment);
 
 }  // namespace ctl

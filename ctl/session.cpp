@@ -72,8 +72,12 @@ std::unique_ptr<Session> OpenSession(const Invocation& invocation, Access access
         return fail(kExitFailed, missing + " (kvx500pc.exe and kvx500cv.exe are not both in " +
                                      win::ProgramFolder(services.files).value_or("?") + ")");
 
-    session->paperSet = std::make_unique<build::PaperSet>(
-        services.files, services.processes, prefix, build::DriverFolder(services.spooler));
+    const std::string driverFolder = build::DriverFolder(services.spooler);
+    session->history =
+        std::make_unique<history::History>(services.files, services.clock, driverFolder, prefix);
+    session->paperSet =
+        std::make_unique<build::PaperSet>(services.files, services.processes, prefix, driverFolder);
+    session->paperSet->SetKeeper(session->history.get());
     const auto loaded = session->paperSet->Open(session->inchUnits);
     if (!loaded)
         return fail(kExitFailed, missing + " (" + session->paperSet->BuiltInSourcePath() + " and " +

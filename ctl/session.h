@@ -1,6 +1,7 @@
 // One model opened for a command, as velkor opens it at start-up: the queue's model
 // from its driver, the unit, the language module, the model's paper set loaded from
-// the driver folder, and for a change the model's mutex, held until the program ends.
+// the driver folder with its history, and for a change the model's mutex, held until
+// the program ends.
 #pragma once
 
 #include <memory>
@@ -13,6 +14,7 @@
 #include "ctl/arguments.h"
 #include "ctl/environment.h"
 #include "editor/editor_fields.h"
+#include "history/history.h"
 
 namespace ctl {
 
@@ -22,6 +24,8 @@ struct Session {
     bool inchUnits = false;
     char separator = '.';
     std::unique_ptr<win::Strings> strings;
+    // The paper set keeps what each change replaces in the history, as velkor's does.
+    std::unique_ptr<history::History> history;
     std::unique_ptr<build::PaperSet> paperSet;
 
     editor::UnitSettings Units() const { return {inchUnits, separator, limits}; }

@@ -35,14 +35,15 @@ std::string EntryTexts::Change(const build::ChangeDescription& change) const {
         if (const auto restored = ParseEntryId(subject)) subject = When(restored->kept);
     }
     for (const auto& text : kKindTexts) {
-        if (text.kind == change.kind) return ui::FormatText(ui_.LoadString(text.stringId), subject);
+        if (text.kind == change.kind)
+            return ui::FormatText(strings_.LoadString(text.stringId), subject);
     }
     return subject;
 }
 
 std::string EntryTexts::Papers(int count) const {
-    if (count == 1) return ui_.LoadString(IDS_HISTORY_ONE_PAPER);
-    return ui::FormatText(ui_.LoadString(IDS_HISTORY_PAPERS), std::to_string(count));
+    if (count == 1) return strings_.LoadString(IDS_HISTORY_ONE_PAPER);
+    return ui::FormatText(strings_.LoadString(IDS_HISTORY_PAPERS), std::to_string(count));
 }
 
 std::string EntryTexts::Name(const Entry& entry) const {
@@ -54,7 +55,7 @@ std::string EntryTexts::Name(const Entry& entry) const {
 std::string EntryTexts::Line(const Entry& entry) const {
     std::string line = Name(entry);
     if (entry.change) line += kSeparator + Papers(entry.paperCount);
-    if (entry.damaged) line += kSeparator + ui_.LoadString(IDS_HISTORY_DAMAGED);
+    if (entry.damaged) line += kSeparator + strings_.LoadString(IDS_HISTORY_DAMAGED);
     return line;
 }
 

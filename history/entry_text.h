@@ -1,19 +1,19 @@
-// The history's texts for the user: an entry's line in the history dialog and the
-// name of a change, from the strings of the language module and the user's date
-// and time formats.
+// The history's texts for the user: an entry's line in the history dialog or in
+// velkorctl's list and the name of a change, from the strings of the language
+// module and the user's date and time formats.
 #pragma once
 
 #include <string>
 
 #include "history/history.h"
 #include "win/services.h"
-#include "win/ui.h"
+#include "win/strings.h"
 
 namespace history {
 
 class EntryTexts {
 public:
-    EntryTexts(win::Ui& ui, win::Locale& locale) : ui_(ui), locale_(locale) {}
+    EntryTexts(win::Strings& strings, win::Locale& locale) : strings_(strings), locale_(locale) {}
 
     // "<date> <time>" in the user's formats ("2024-06-12 14:30:05" when the locale
     // cannot format it).
@@ -28,7 +28,7 @@ public:
     std::string Line(const Entry& entry) const;
 
 private:
-    win::Ui& ui_;
+    win::Strings& strings_;
     win::Locale& locale_;
 };
 

@@ -284,8 +284,11 @@ TEST_F(PaperSetTest, ARestoreThatFailsOrIsRefusedChangesNothing) {
     build::SetBytes otherModel = KeptSet();
     auto& source = *otherModel.bytes[0];
     source.replace(source.find("kvx510ed.lyt"), 12, "kvx520ed.lyt");
-    build::SetBytes noTable = KeptSet();
-    noTable.bytes[1].reset();
+    build::SetBytes noSource = KeptSet();
+    noSource.bytes[0].reset();
+    build::SetBytes sourceAlone = KeptSet();
+    sourceAlone.bytes[1].reset();
+    sourceAlone.bytes[2].reset();
     struct Case {
         const char* what;
         build::SetBytes set;
@@ -294,7 +297,9 @@ TEST_F(PaperSetTest, ARestoreThatFailsOrIsRefusedChangesNothing) {
     };
     const Case cases[] = {
         {"another model", otherModel, [](SetRun&) {}, ChangeStatus::Refused},
-        {"no table", noTable, [](SetRun&) {}, ChangeStatus::Refused},
+        {"no source", noSource, [](SetRun&) {}, ChangeStatus::Refused},
+        {"the build of a source kept alone", sourceAlone,
+         [](SetRun& t) { t.processes.onRun = [](const std::string&) {}; }, ChangeStatus::Failed},
         {"temporary table not writable", KeptSet(),
          [](SetRun& t) { t.files.FailWrite("C:\\Temp\\kvx510ed.lyt"); }, ChangeStatus::Failed},
         {"keeper", KeptSet(), [](SetRun& t) { t.keeper.failure = "full"; }, ChangeStatus::Failed},

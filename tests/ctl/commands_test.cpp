@@ -11,6 +11,7 @@
 
 #include "ctl/run.h"
 #include "editor/validate_fields.h"
+#include "history/entry_id.h"
 #include "papertable/profile.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
@@ -273,6 +274,7 @@ TEST(CtlBusy, EveryChangeStopsAtOnceWhileTheModelIsHeld) {
         {"delete", kQueue, "User C mm"},
         {"import", kQueue, "C:\\sets\\kvx510ed.txt"},
         {"export", kQueue, "C:\\out"},
+        {"restore", kQueue, "000001-20240612-143000"},
     };
     for (const auto& arguments : changes) {
         EXPECT_EQ(run.Run(arguments), 5) << arguments[0];
@@ -283,6 +285,7 @@ TEST(CtlBusy, EveryChangeStopsAtOnceWhileTheModelIsHeld) {
     // Reading goes on.
     EXPECT_EQ(run.Run({"list", kQueue}), 0);
     EXPECT_EQ(run.Run({"check", kQueue, "C:\\sets\\kvx510ed.txt"}), 0);
+    EXPECT_EQ(run.Run({"history", kQueue}), 0);
     // Another model is not held.
     run.heldMutexes = {"mutex_kvx520"};
     EXPECT_EQ(run.Run(changes[1]), 0) << run.err.str();
@@ -633,6 +636,104 @@ TEST(CtlCheck, ReportsTheFilesPapersAndInstallsNothing) {
     EXPECT_EQ(run.err.str(), "velkorctl: " + run.Text(IDS_NOT_THIS_MODEL) +
                                  " (C:\\sets\\other.txt is not a kvx510 source; give a file "
                                  "exported for this model)\n");
+}
+
+// The tab-separated fields of a line.
+std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::istringstream in(line);
+    for (std::string field; std::getline(in, field, '\t');) fields.push_back(field);
+    return fields;
+}
+
+const std::string kHistory = kDriver + "\\history\\kvx510";
+
+TEST(CtlHistory, EveryChangeIsListedNewestFirstAndRestoreBringsTheSetBack) {
+    CtlRun run;
+    ASSERT_EQ(run.Run({"history", kQueue}), 0) << run.err.str();
+    EXPECT_EQ(run.out.str(), "");
+    const auto before = run.files.Get(kUser);
+
+    ASSERT_EQ(run.Run({"delete", kQueue, "User C mm"}), 0) << run.err.str();
+    const size_t toolRuns = run.processes.runs.size();
+    ASSERT_EQ(run.Run({"history", kQueue}), 0) << run.err.str();
+    ASSERT_EQ(run.OutLines().size(), 1u) << run.out.str();
+    const auto deleted = Fields(run.OutLines()[0]);
+    ASSERT_EQ(deleted.size(), 5u) << run.out.str();
+    const std::string id = deleted[0];
+    const auto kept = history::ParseEntryId(id);
+    ASSERT_TRUE(kept) << id;
+    EXPECT_EQ(deleted[1].rfind("12.06.2024 14:30:", 0), 0u) << deleted[1];
+    EXPECT_EQ(std::vector<std::string>(deleted.begin() + 2, deleted.end()),
+              (std::vector<std::string>{"deleted 'User C mm'", "2", "restorable"}));
+    EXPECT_TRUE(run.files.log.empty());  // listing writes and runs nothing
+    EXPECT_EQ(run.processes.runs.size(), toolRuns);
+
+    ASSERT_EQ(run.Run({"restore", kQueue, id}), 0) << run.err.str();
+    EXPECT_EQ(run.out.str(), "restored " + id + "\n");
+    EXPECT_EQ(run.files.Get(kUser), before);
+    EXPECT_EQ(run.instance.createdMutexes.back(), "mutex_kvx510");
+
+    // The restore is kept in its turn and can be undone like any change.
+    ASSERT_EQ(run.Run({"history", kQueue}), 0) << run.err.str();
+    ASSERT_EQ(run.OutLines().size(), 2u) << run.out.str();
+    const auto restored = Fields(run.OutLines()[0]);
+    ASSERT_EQ(restored.size(), 5u) << run.out.str();
+    EXPECT_EQ(restored[2], "restored the set of " + deleted[1]);
+    EXPECT_EQ(restored[3], "1");
+    EXPECT_EQ(Fields(run.OutLines()[1])[0], id);
+
+    ASSERT_EQ(run.Run({"history", kQueue, "--json"}), 0) << run.err.str();
+    const std::string keptTime = history::FormatKeptTime(kept->kept);
+    const std::string older = "{\"entry\": \"" + id + "\", \"kept\": \"" + keptTime +
+                              "\", \"change\": \"deleted\", \"subject\": \"User C mm\", "
+                              "\"papers\": 2, \"damaged\": false}";
+    EXPECT_EQ(run.out.str().rfind("[{\"entry\": \"" + restored[0] + "\", ", 0), 0u)
+        << run.out.str();
+    EXPECT_NE(run.out.str().find("\"change\": \"restored\", \"subject\": \"" + id +
+                                 "\", \"papers\": 1, \"damaged\": false}, " + older + "]\n"),
+              std::string::npos)
+        << run.out.str();
+}
+
+TEST(CtlHistory, UnknownAndDamagedEntriesAreRefusedAndNothingChanges) {
+    CtlRun run;
+    const std::string refusal =
+        "; give an entry that velkorctl history Ostrel LM-510 lists as restorable\n";
+    EXPECT_EQ(run.Run({"restore", kQueue, "000007-20240612-143000"}), 3);
+    EXPECT_EQ(run.err.str(), "velkorctl: no history entry 000007-20240612-143000" + refusal);
+    EXPECT_TRUE(run.DriverFolderUntouched());
+
+    ASSERT_EQ(run.Run({"delete", kQueue, "User C mm"}), 0) << run.err.str();
+    ASSERT_EQ(run.Run({"history", kQueue}), 0);
+    const std::string id = Fields(run.OutLines().at(0)).at(0);
+    run.files.Put(kHistory + "\\" + id + "\\kvx510ed.txt", "not the kept bytes");
+    const auto installed = run.files.Get(kUser);
+
+    ASSERT_EQ(run.Run({"history", kQueue}), 0);
+    EXPECT_EQ(Fields(run.OutLines().at(0)).back(), "damaged: kvx510ed.txt is damaged");
+    ASSERT_EQ(run.Run({"history", kQueue, "--json"}), 0);
+    EXPECT_NE(run.out.str().find("\"damaged\": true, \"damage\": \"kvx510ed.txt is damaged\"}]"),
+              std::string::npos)
+        << run.out.str();
+    EXPECT_EQ(run.Run({"restore", kQueue, id}), 3);
+    EXPECT_EQ(run.err.str(),
+              "velkorctl: the history entry is damaged: kvx510ed.txt is damaged" + refusal);
+    EXPECT_TRUE(run.DriverFolderUntouched());
+    EXPECT_EQ(run.files.Get(kUser), installed);
+}
+
+TEST(CtlHistory, AChangeWhoseSetCannotBeKeptInstallsNothing) {
+    CtlRun run;
+    const auto before = run.files.Get(kUser);
+    run.files.FailWriteUnder(kDriver + "\\history");
+    EXPECT_EQ(run.Run({"delete", kQueue, "User C mm"}), 4);
+    EXPECT_EQ(run.err.str(), "velkorctl: " + run.Text(IDS_INSTALL_FAILED) +
+                                 " cannot write the history folder " + kHistory +
+                                 "; nothing was changed: remove the cause and run the command "
+                                 "again\n");
+    EXPECT_EQ(run.files.Get(kUser), before);
+    EXPECT_EQ(run.files.Get(kTable), "installed table");
 }
 
 TEST(CtlHelp, EveryCommandHasHelpWithTheExitCodes) {

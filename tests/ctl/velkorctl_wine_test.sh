@@ -2,7 +2,7 @@
 # velkorctl.exe under Wine with the real tools, on the demo queues of
 # scripts/wine-setup: every command's main path and each exit code, --json read
 # back, add refusing each out-of-range value with the editor's range text, another
-# model's file refused, the driver folder left alone on every refusal and failure,
+# model's file refused, a kept set restored byte for byte, the driver folder left alone on every refusal and failure,
 # and exit 5 while a velkor window for the same model is open. Needs out/dist
 # (scripts/dist); fails when the stage is not the build's.
 set -u
@@ -262,6 +262,44 @@ cmp -s "$logs/sets/kvx510ed.txt" "$source_file" || fail "deploy: the LM-510 set 
 rm -rf "$stamps"
 ok "the deployment script installs each model's set once"
 
+# --- history and restore -------------------------------------------------------------
+expect 0 "history --json" history "$queue" --json
+cp "$logs/out" "$logs/history.json"
+expect 0 "history" history "$queue"
+cp "$logs/out" "$logs/history.txt"
+# The lines hold what the array holds, newest first; the delete before the deploy
+# kept the set that held "$name".
+deleted="$(python3 - "$logs/history.json" "$logs/history.txt" "$name" <<'EOF'
+import json, sys
+entries = json.load(open(sys.argv[1], encoding="utf-8"))
+lines = open(sys.argv[2], encoding="cp1252").read().splitlines()
+assert len(entries) == len(lines) > 2, (len(entries), len(lines))
+for entry, line in zip(entries, lines):
+    fields = line.split("\t")
+    assert fields[0] == entry["entry"] and len(fields) == 5, line
+    assert fields[3] == str(entry["papers"]) and fields[4] == "restorable", line
+    assert not entry["damaged"], entry
+ids = [entry["entry"] for entry in entries]
+assert ids == sorted(ids, reverse=True), ids
+print(next(e["entry"] for e in entries if e["change"] == "deleted" and e["subject"] == sys.argv[3]))
+EOF
+)" || fail "history --json does not match the lines, or lists no delete of \"$name\": $(cat "$logs/history.txt")"
+if [ -n "$deleted" ]; then
+    kept="$driver/history/kvx510/$deleted"
+    expect 0 "restore" restore "$queue" "$deleted"
+    for f in kvx510ed.txt kvx510ed.lyt "$(basename "$paper_data")"; do
+        cmp -s "$kept/$f" "$driver/$f" || fail "restore: $f is not the kept one"
+    done
+    expect 0 "history after the restore" history "$queue"
+    head -n 1 "$logs/out" | grep -qF "$(string IDS_HISTORY_RESTORED | sed 's/%s.*//')" ||
+        fail "history: line 0 is not the restore: $(head -n 1 "$logs/out")"
+fi
+before="$(snapshot)"
+expect 3 "restore an entry that is not there" restore "$queue" 000999-20260101-000000 &&
+    expect_error "restore an unknown entry" \
+        "no history entry 000999-20260101-000000; give an entry that velkorctl history $queue lists as restorable"
+unchanged "the refused restore" "$before"
+
 # --- busy: a velkor window for the same model holds it ---------------------------
 wine "$program" "$queue" /m >"$logs/velkor.log" 2>&1 </dev/null &
 if wait_window "$(string IDS_APP_TITLE)" 60 >/dev/null; then
@@ -272,8 +310,10 @@ if wait_window "$(string IDS_APP_TITLE)" 60 >/dev/null; then
     expect 5 "delete while velkor runs" delete "$queue" "$name"
     expect 5 "import while velkor runs" import "$queue" "$exported"
     expect 5 "export while velkor runs" export "$queue" "$export_folder" --force
+    [ -n "$deleted" ] && expect 5 "restore while velkor runs" restore "$queue" "$deleted"
     unchanged "the busy commands" "$before"
     expect 0 "list while velkor runs" list "$queue"
+    expect 0 "history while velkor runs" history "$queue"
     expect 0 "another model while velkor runs" list "Ostrel LM-520"
 else
     fail "velkor's window did not appear: $(cat "$logs/velkor.log")"

@@ -282,9 +282,6 @@ TEST_F(History, AKeptSetThatIsNoWholeSourceOfTheModelCannotBeRestored) {
         {"no device section",
          {{noDevice, "t", "d"}},
          "the device section of the source text does not read"},
-        {"no table was installed",
-         {{UserSource(2), std::nullopt, "d"}},
-         "the compiled table is missing"},
         {"no source was installed", {{std::nullopt, "t", "d"}}, "the source text is missing"},
     };
     for (const auto& c : cases) {
@@ -297,6 +294,27 @@ TEST_F(History, AKeptSetThatIsNoWholeSourceOfTheModelCannotBeRestored) {
         EXPECT_EQ(entries[0].damage, c.reason) << c.what;
         EXPECT_EQ(t.history.Restore(t.set, entries[0].id).status, ChangeStatus::Refused) << c.what;
         EXPECT_EQ(t.files.Get(kTable), "installed table") << c.what;
+    }
+}
+
+// Until the first change after an installation the driver folder holds the user
+// source alone; such a set comes back with a table and paper data built from it.
+TEST_F(History, ASetKeptWithoutItsTableAndDataIsBuiltFromItsSourceOnRestore) {
+    const std::string shipped = UserSource(2);
+    const build::SetPaths paths{{kSource, kTable, kData}};
+    const build::SetBytes sourceAlone{{shipped, std::nullopt, std::nullopt}};
+    for (const auto& kept : {sourceAlone, build::SetBytes{{shipped, "t", std::nullopt}}}) {
+        HistoryRun t;
+        ASSERT_TRUE(t.history.Keep({paths, kept}, {Kind::Added, "X"}).Ok());
+        const auto entries = t.history.Entries();
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_FALSE(entries[0].damaged) << entries[0].damage;
+
+        const auto restored = t.history.Restore(t.set, entries[0].id);
+        ASSERT_TRUE(restored.Ok()) << restored.reason;
+        EXPECT_EQ(t.builds, 1);
+        EXPECT_EQ(t.Installed().bytes, (build::SetBytes{{shipped, "table 1", "data 1"}}.bytes));
+        EXPECT_EQ(t.Names(), (std::vector<std::string>{"B0 mm", "U0 mm", "U1 mm"}));
     }
 }
 
