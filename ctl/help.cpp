@@ -46,11 +46,13 @@ constexpr std::array<CommandHelp, 8> kHelp = {{
      "As velkor's delete, without its question: removes the user paper named NAME (in\n"
      "the unit, else in the other unit) and installs the table.\n"},
     {Command::History, "history QUEUE [--json]", "list the kept earlier paper sets",
-     "Lists the paper sets that changes replaced and that were kept, newest first.\n"
+     "Lists the paper sets that changes replaced and that were kept, newest first,\n"
+     "one line an entry: the entry (as restore takes it), when it was kept, what\n"
+     "replaced it, its user papers, and \"restorable\" or \"damaged:\" with the reason.\n"
      "  --json   the same as a JSON array\n"},
     {Command::Restore, "restore QUEUE ENTRY", "install a kept paper set again",
-     "Installs the paper set of history entry ENTRY (as history lists it) again; the\n"
-     "set it replaces is kept in turn.\n"},
+     "Installs the paper set of history entry ENTRY (as history lists it) again, as\n"
+     "velkor's history dialog does; the set it replaces is kept in turn.\n"},
     {Command::Check, "check QUEUE FILE [--json]",
      "tell whether FILE is a source of the model and which papers it holds",
      "Reports whether FILE is a paper source of the queue's model and lists the user\n"

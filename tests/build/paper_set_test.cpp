@@ -5,10 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "papertable/profile.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_processes.h"
+#include "tests/build/stand_in_paper_set.h"
 #include "tests/mainwindow/source_text.h"
-#include "win/codepage.h"
 
 namespace {
 
@@ -16,10 +14,10 @@ using build::ChangeDescription;
 using build::ChangeStatus;
 using papertable::ProfileFile;
 
-const std::string kDriver = "C:\\Drivers\\3";
-const std::string kSource = kDriver + "\\kvx510ed.txt";
-const std::string kTable = kDriver + "\\kvx510ed.lyt";
-const std::string kData = kDriver + "\\lty5141.bin";
+using settest::kData;
+using settest::kDriver;
+using settest::kSource;
+using settest::kTable;
 
 struct RecordingKeeper : build::ReplacedSetKeeper {
     std::vector<std::pair<build::ReplacedSet, ChangeDescription>> kept;
@@ -34,20 +32,10 @@ struct RecordingKeeper : build::ReplacedSetKeeper {
     }
 };
 
-struct SetRun {
-    fakes::FakeFileSystem files;
-    fakes::FakeProcesses processes;
-    build::PaperSet set{files, processes, "kvx510", kDriver};
+struct SetRun : settest::StandInPaperSet {
     RecordingKeeper keeper;
-    int builds = 0;
 
     SetRun() {
-        processes.onRun = [this](const std::string& commandLine) {
-            if (commandLine.find("pc.exe") != std::string::npos)
-                files.Put("C:\\Temp\\kvx510ed.lyt", "table " + std::to_string(++builds));
-            if (commandLine.find("cv.exe") != std::string::npos)
-                files.Put("C:\\Temp\\lty5141.bin", "data " + std::to_string(builds));
-        };
         const std::string builtIn = mwtest::SourceText({{"B0 mm", "B0 in"}}, true);
         const std::string user = mwtest::SourceText({{"U0 mm", "U0 in", 75, 500, 300, 2, 0, 513},
                                                      {"U1 mm", "U1 in", 75, 600, 300, 2, 0, 514}},
@@ -58,19 +46,6 @@ struct SetRun {
         files.Put(kData, "installed data");
         set.Load(ProfileFile::Parse(builtIn), ProfileFile::Parse(user), false);
         set.SetKeeper(&keeper);
-    }
-    papertable::PaperRecord Paper(const char* name) {
-        papertable::PaperRecord paper = set.Table().papers[1];
-        win::AnsiToWide(name, paper.szPaperName_mm);
-        win::AnsiToWide(name, paper.szPaperName_inch);
-        paper.nPaperSize = 515;
-        return paper;
-    }
-    std::vector<std::string> Names() {
-        std::vector<std::string> names;
-        for (int i = 0; i < set.Table().paperCount; ++i)
-            names.push_back(set.PaperName(set.Table().papers[static_cast<size_t>(i)]));
-        return names;
     }
     std::string Installed() { return files.Get(kSource).value_or(""); }
 };

@@ -18,12 +18,8 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 ok() { echo "ok: $*"; }
 
 # The display and the prefix with the demo queues; the user sources start as shipped.
-"$here/../gui/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
+start_prefix "$logs/setup.log" --fresh
 winpath() { winepath -w "$1" 2>/dev/null | tr -d '\r'; }
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"
 source_file="$driver/kvx510ed.txt"
 table="$driver/kvx510ed.lyt"

@@ -18,14 +18,11 @@ here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
 . "$here/gui-lib.sh"
 language_module="${VELKOR_LANGUAGE_MODULE:-$root/out/dist/program/kvx500ct.dll}"
-shots="$root/out/gui"
 logs="$(mktemp -d)"
-mkdir -p "$shots"
 
 die() {
     echo "FAIL: $*"
-    import -window root "$shots/decimal-separator-failure.png" 2>/dev/null &&
-        echo "screen saved to out/gui/decimal-separator-failure.png"
+    save_screen "decimal-separator-failure"
     exit 1
 }
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
@@ -49,7 +46,6 @@ probe() {
 }
 value() { sed -n "s/^$1=//p" | head -n 1; }
 module_string() { probe - string "$(winepath -w "$language_module" 2>/dev/null | tr -d '\r')" "$1"; }
-windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
 # Puts text $2 into control $1 of the editor by the keyboard: the focus moves there
 # as a Tab would, selecting the text, and the keys replace it.
 type_into() {
@@ -59,11 +55,7 @@ type_into() {
 }
 editor_text() { probe "$new_title" text "$1" | value text; }
 
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+start_prefix "$logs/setup.log"
 program_dir="$(winepath -u 'C:\Program Files\Mertavo' 2>/dev/null | tr -d '\r')"
 source_file="$driver/kvx510ed.txt"
 international='HKCU\Control Panel\International'

@@ -41,3 +41,53 @@ activate() {
     xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null
     sleep 0.2
 }
+
+# Screenshots go to out/gui: the ones a test saves, and the screen when it fails.
+shots="$root/out/gui"
+mkdir -p "$shots"
+# Saves the whole screen as out/gui/$1.png and says so.
+save_screen() {
+    import -window root "$shots/$1.png" 2>/dev/null && echo "screen saved to out/gui/$1.png"
+}
+
+# The number of windows named exactly $1 (a message box has the main window's title).
+windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
+
+# Activates window $1 and presses the keys that follow.
+keys() {
+    activate "$1"
+    shift
+    xdotool key --delay 60 "$@"
+}
+
+# Puts text $2 into the field reached by mnemonic $1 (focus by mnemonic selects
+# the whole text, so typing replaces it).
+field() {
+    xdotool key "$1"
+    sleep 0.1
+    xdotool type --delay 40 "$2"
+}
+
+# Fills the open paper editor (English, millimetres) with a die-cut label named $1:
+# 50.0 x 30.0 mm, a gap of 3.0 mm, every margin 3.0 mm.
+fill_label() {
+    field alt+n "$1"
+    xdotool key alt+k Down
+    field alt+w "50.0"
+    field alt+l "30.0"
+    xdotool key Tab && xdotool type --delay 40 "3.0"
+    for margin in alt+t alt+b alt+e alt+r; do field "$margin" "3.0"; done
+}
+
+# Starts the display and sets up the prefix with the demo queues: scripts/wine-setup
+# with the options after $1, its output in file $1. Sets `driver` to the prefix's
+# printer-driver folder.
+start_prefix() {
+    local log=$1
+    shift
+    "$root/tests/gui/with-display" true
+    wineserver -k 2>/dev/null || true
+    "$root/scripts/wine-setup" "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }
+    velkor_wine_ready
+    driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+}

@@ -23,15 +23,12 @@ probe_exe="${1:-}"
 . "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
 history_title="$(dialog_text T_HI_CAPTION)"
-shots="$root/out/gui"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
-mkdir -p "$shots"
 
 die() {
     echo "FAIL: $*"
-    import -window root "$shots/history-failure.png" 2>/dev/null &&
-        echo "screen saved to out/gui/history-failure.png"
+    save_screen "history-failure"
     exit 1
 }
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
@@ -49,24 +46,11 @@ probe() {
 }
 value() { sed -n "s/^$1=//p" "$logs/probe.out" | head -n 1; }
 lines() { sed -n 's/^line=//p' "$logs/probe.out"; }
-# Activates window $1 and presses the keys that follow.
-keys() {
-    activate "$1"
-    shift
-    xdotool key --delay 60 "$@"
-}
 # Clicks the middle of control $2 of the window titled $1.
 click() {
     probe "$1" rect "$2" || die "no control $2 in the window \"$1\""
     xdotool mousemove $((($(value left) + $(value right)) / 2)) \
         $((($(value top) + $(value bottom)) / 2)) click 1
-}
-# Puts text $2 into the editor field reached by mnemonic $1 (focus by mnemonic
-# selects the whole text, so typing replaces it).
-field() {
-    xdotool key "$1"
-    sleep 0.1
-    xdotool type --delay 40 "$2"
 }
 # Answers the box of the application's title with its default button, Yes for a
 # question ($1: what it is for).
@@ -92,11 +76,7 @@ wait_count() {
 }
 
 # The display and the prefix; the user source starts as shipped, with no history.
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+start_prefix "$logs/setup.log" --fresh
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"
 rm -rf "$driver/history"
 source_file="$driver/kvx510ed.txt"
@@ -118,12 +98,7 @@ new_title="$(string IDS_EDITOR_NEW)"
 click "$title" 1001
 editor="$(wait_window "$new_title" 30)" || die "Add did not open \"$new_title\""
 xdotool windowfocus "$editor" 2>/dev/null
-field alt+n "$name"
-xdotool key alt+k Down
-field alt+w "50.0"
-field alt+l "30.0"
-xdotool key Tab && xdotool type --delay 40 "3.0"
-for margin in alt+t alt+b alt+e alt+r; do field "$margin" "3.0"; done
+fill_label "$name"
 click "$new_title" 1  # Save as new
 total=$((total + 1))
 wait_count "$total" || die "the list does not show $total papers after the add"

@@ -14,30 +14,13 @@ here="$(cd "$(dirname "$0")" && pwd)"
 title="$(string IDS_APP_TITLE)"
 new_title="$(string IDS_EDITOR_NEW)"
 edit_title="$(string IDS_EDITOR_EDIT)"
-shots="$root/out/gui"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
-mkdir -p "$shots"
 
 die() {
     echo "FAIL: $*"
-    import -window root "$shots/list-editing-failure.png" 2>/dev/null &&
-        echo "screen saved to out/gui/list-editing-failure.png"
+    save_screen "list-editing-failure"
     exit 1
-}
-windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
-# Activates window $1 and presses the keys that follow.
-keys() {
-    activate "$1"
-    shift
-    xdotool key --delay 60 "$@"
-}
-# Puts text $2 into the field reached by mnemonic $1 (focus by mnemonic selects
-# the whole text, so typing replaces it).
-field() {
-    xdotool key "$1"
-    sleep 0.1
-    xdotool type --delay 40 "$2"
 }
 # Saves the editor $1 by key $2 and waits for it to close; a box of the main
 # window's title on top means the editor refused or the install failed. (A search
@@ -69,11 +52,7 @@ name_count() { tr -d '\r' <"$1" | grep -cxF "szPaperName_mm=$2"; }
 
 # The display and the prefix; the user source starts as shipped, so every run
 # adds to the same table.
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+start_prefix "$logs/setup.log" --fresh
 cp "$root/out/dist/driver/kvx510ed.txt" "$driver/kvx510ed.txt"
 source_file="$driver/kvx510ed.txt"
 table="$driver/kvx510ed.lyt"
@@ -94,15 +73,7 @@ sleep 1
 keys "$main" alt+a
 editor="$(wait_window "$new_title" 30)" || die "Add did not open \"$new_title\""
 xdotool windowfocus "$editor" 2>/dev/null
-field alt+n "$name"
-xdotool key alt+k Down
-field alt+w "50.0"
-field alt+l "30.0"
-xdotool key Tab && xdotool type --delay 40 "3.0"
-field alt+t "3.0"
-field alt+b "3.0"
-field alt+e "3.0"
-field alt+r "3.0"
+fill_label "$name"
 save_editor "$editor" alt+s "add" "$new_title"
 [ "$(name_count "$source_file" "$name")" -eq 1 ] || die "add: \"$name\" is not in $source_file"
 [ "$(paper_value "$source_file" "$name" nPaperWidth)" = 500 ] || die "add: width is not 500"

@@ -16,17 +16,14 @@ probe_exe="${1:-}"
 . "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
 files_missing="$(string IDS_FILES_MISSING)"
-shots="$root/out/gui"
 logs="$(mktemp -d)"
 failures=0
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
-mkdir -p "$shots"
 
 fail() {
     echo "FAIL: $*"
     failures=$((failures + 1))
-    import -window root "$shots/models-failure-$failures.png" 2>/dev/null &&
-        echo "screen saved to out/gui/models-failure-$failures.png"
+    save_screen "models-failure-$failures"
 }
 die() {
     fail "$@"
@@ -99,11 +96,7 @@ check_split_button() {
 
 # The display and the prefix. Wine's desktop keeps the display it first opened, so
 # the prefix starts afresh on ours.
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+start_prefix "$logs/setup.log" --fresh
 
 # 1. Each model: queue, prefix, unit switch, unit name.
 while read -r queue prefix switch unit; do

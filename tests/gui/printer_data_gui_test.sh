@@ -24,9 +24,7 @@ sent_text="$(string IDS_TRANSFER_DONE)"
 saved_text="$(string IDS_DATA_SAVED)"
 save_title="$(string IDS_SAVE_DATA_TITLE)"
 transfer_title="$(dialog_text T_TR_CAPTION)"
-shots="$root/out/gui"
 work="$(mktemp -d)"
-mkdir -p "$shots"
 
 # The simulator replaces dosdevices/com3 and ornio.ini is rewritten: both are put
 # back as they were.
@@ -56,8 +54,7 @@ trap cleanup EXIT
 
 die() {
     echo "FAIL: $*"
-    import -window root "$shots/printer-data-failure.png" 2>/dev/null &&
-        echo "screen saved to out/gui/printer-data-failure.png"
+    save_screen "printer-data-failure"
     [ -f "$work/velkor.log" ] && tr -d '\r' <"$work/velkor.log" | grep -v '^$' | tail -n 5
     exit 1
 }
@@ -182,11 +179,7 @@ save_printer_data() {
 
 # The display and the prefix. Wine's desktop keeps the display it first opened,
 # so the prefix starts afresh on ours.
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$work/setup.log" 2>&1 || { cat "$work/setup.log"; exit 1; }
-velkor_wine_ready
-driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
+start_prefix "$work/setup.log" --fresh
 ornio_ini="$(winepath -u 'C:\Program Files\Mertavo' 2>/dev/null | tr -d '\r')/ornio.ini"
 [ -f "$ornio_ini" ] && cp -p "$ornio_ini" "$work/ornio.ini.saved"
 

@@ -25,10 +25,7 @@ start() {  # start <log> <args...>: velkor in the background, output to a file
 
 # The display and the prefix with the demo queues and the program folder. Wine's
 # desktop keeps the display it first opened, so the prefix starts afresh on ours.
-"$here/with-display" true
-wineserver -k 2>/dev/null || true
-"$root/scripts/wine-setup" --fresh >"$logs/setup.log" 2>&1 || { cat "$logs/setup.log"; exit 1; }
-velkor_wine_ready
+start_prefix "$logs/setup.log" --fresh
 
 # Wine quotes an argument holding a blank when it builds the command line.
 first="$(start "$logs/first.log" "Ostrel LM-510")"

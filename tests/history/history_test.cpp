@@ -9,11 +9,9 @@
 
 #include "history/entry_file.h"
 #include "papertable/profile.h"
+#include "tests/build/stand_in_paper_set.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_processes.h"
 #include "tests/mainwindow/source_text.h"
-#include "win/codepage.h"
 
 namespace {
 
@@ -22,11 +20,11 @@ using build::ChangeStatus;
 using Kind = build::ChangeDescription::Kind;
 using papertable::ProfileFile;
 
-const std::string kDriver = "C:\\Drivers\\3";
+using settest::kData;
+using settest::kDriver;
+using settest::kSource;
+using settest::kTable;
 const std::string kHistory = kDriver + "\\history\\kvx510";
-const std::string kSource = kDriver + "\\kvx510ed.txt";
-const std::string kTable = kDriver + "\\kvx510ed.lyt";
-const std::string kData = kDriver + "\\lty5141.bin";
 
 std::string UserSource(int papers) {
     std::vector<mwtest::TestPaper> user;
@@ -37,23 +35,13 @@ std::string UserSource(int papers) {
     return mwtest::SourceText(user, true);
 }
 
-// A paper set of kvx510 with the history as its keeper; the stand-in tools make
-// "table N" and "data N" at the N-th build.
-struct HistoryRun {
-    fakes::FakeFileSystem files;
-    fakes::FakeProcesses processes;
+// A paper set of kvx510 with the history as its keeper.
+struct HistoryRun : settest::StandInPaperSet {
     fakes::FakeClock clock;
-    build::PaperSet set{files, processes, "kvx510", kDriver};
     history::History history{files, clock, kDriver, "kvx510"};
-    int builds = 0;
 
     HistoryRun() {
-        processes.onRun = [this](const std::string& commandLine) {
-            if (commandLine.find("pc.exe") != std::string::npos)
-                files.Put("C:\\Temp\\kvx510ed.lyt", "table " + std::to_string(++builds));
-            if (commandLine.find("cv.exe") != std::string::npos)
-                files.Put("C:\\Temp\\lty5141.bin", "data " + std::to_string(builds));
-        };
+        newPaperId = 600;
         const std::string builtIn = mwtest::SourceText({{"B0 mm", "B0 in"}}, false);
         files.Put(kDriver + "\\kvx510ad.txt", builtIn);
         files.Put(kSource, UserSource(3));
@@ -61,19 +49,6 @@ struct HistoryRun {
         files.Put(kData, "installed data");
         set.Load(ProfileFile::Parse(builtIn), ProfileFile::Parse(UserSource(3)), false);
         set.SetKeeper(&history);
-    }
-    papertable::PaperRecord Paper(const std::string& name) {
-        papertable::PaperRecord paper = set.Table().papers[1];
-        win::AnsiToWide(name, paper.szPaperName_mm);
-        win::AnsiToWide(name, paper.szPaperName_inch);
-        paper.nPaperSize = 600;
-        return paper;
-    }
-    std::vector<std::string> Names() {
-        std::vector<std::string> names;
-        for (int i = 0; i < set.Table().paperCount; ++i)
-            names.push_back(set.PaperName(set.Table().papers[static_cast<size_t>(i)]));
-        return names;
     }
     // The driver folder's three files.
     build::SetBytes Installed() {
