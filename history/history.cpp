@@ -78,9 +78,12 @@ std::vector<Entry> History::Entries() {
 }
 
 bool History::HasEntries() {
-    const auto folders = EntryFolders();
-    return folders && std::any_of(folders->begin(), folders->end(),
-                                  [](const EntryFolder& folder) { return folder.finished; });
+    // Asked after every change: it stops at the first finished entry.
+    const auto items = files_.ListFolder(Folder());
+    return items && std::any_of(items->begin(), items->end(), [&](const win::FolderItem& item) {
+               return item.isFolder && ParseEntryId(item.name) &&
+                      files_.FileExists(PathOf(item.name) + "\\" + kDescriptionName);
+           });
 }
 
 Entry History::Read(const EntryFolder& folder, build::SetBytes* bytes) {
@@ -172,7 +175,10 @@ build::Outcome History::Keep(const build::ReplacedSet& replaced,
         return failed;
     }
     lastKept_ = name;
-    Prune(id.sequence);
+    // The folders as listed before, and this entry: no second listing.
+    std::vector<EntryFolder> kept = *folders;
+    kept.push_back({name, id, true});
+    Prune(kept);
     return {};
 }
 
@@ -192,16 +198,14 @@ void History::RemoveEntry(const std::string& name) {
     files_.RemoveFolder(path);
 }
 
-void History::Prune(int64_t newest) {
-    const auto folders = EntryFolders();
-    if (!folders) return;
-    auto finished = std::count_if(folders->begin(), folders->end(),
+void History::Prune(const std::vector<EntryFolder>& folders) {
+    auto finished = std::count_if(folders.begin(), folders.end(),
                                   [](const EntryFolder& folder) { return folder.finished; });
-    for (const auto& folder : *folders) {
+    for (const auto& folder : folders) {
         if (folder.finished && finished > kMaxEntries) {
             RemoveEntry(folder.name);
             --finished;
-        } else if (!folder.finished && folder.id.sequence < newest) {
+        } else if (!folder.finished) {
             RemoveEntry(folder.name);
         }
     }

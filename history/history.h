@@ -69,9 +69,9 @@ private:
     // The entry's fields and, when `bytes` is given, its files.
     Entry Read(const EntryFolder& folder, build::SetBytes* bytes);
     void RemoveEntry(const std::string& name);
-    // Drops the oldest finished entries beyond the limit, and the unfinished ones
-    // that an earlier keep left before entry `newest`.
-    void Prune(int64_t newest);
+    // Drops the oldest finished entries of `folders` (oldest first, the newest
+    // entry last) beyond the limit, and the unfinished ones an earlier keep left.
+    void Prune(const std::vector<EntryFolder>& folders);
 
     win::FileSystem& files_;
     win::Clock& clock_;

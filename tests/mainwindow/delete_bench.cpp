@@ -1,5 +1,6 @@
 // Deleting a paper from a 100-paper table end to end, as the delete command does it
-// (source written, compiled, converted, the three files installed), against the
+// (source written, compiled, converted, the replaced set kept in the history, the
+// three files installed), against the
 // floor of two bare starts of a console program that does nothing (do_nothing.exe,
 // CreateProcess and wait).
 // Run from anywhere under Wine after scripts/wine-setup:
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "build/paper_set.h"
+#include "history/history.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
@@ -66,6 +68,24 @@ papertable::PaperTable HundredPapers(win::FileSystem& files, const std::string& 
     return table;
 }
 
+// The history as keeper, with the time its keeps take.
+class TimedKeeper : public build::ReplacedSetKeeper {
+public:
+    explicit TimedKeeper(build::ReplacedSetKeeper& keeper) : keeper_(keeper) {}
+    build::Outcome Keep(const build::ReplacedSet& replaced,
+                        const build::ChangeDescription& change) override {
+        const auto start = Clock::now();
+        build::Outcome kept = keeper_.Keep(replaced, change);
+        milliseconds += Milliseconds(Clock::now() - start);
+        return kept;
+    }
+    void Withdraw() override { keeper_.Withdraw(); }
+    double milliseconds = 0;
+
+private:
+    build::ReplacedSetKeeper& keeper_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -86,15 +106,19 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::vector<double> floors, deletes;
+    std::vector<double> floors, deletes, keeps;
     for (int round = 0; round < rounds; ++round) {
         floors.push_back(bench::TwoBareStarts(nothing));
 
         build::PaperSet paperSet(files, real.processes, "kvx510", destination);
+        history::History history(files, real.clock, destination, "kvx510");
+        TimedKeeper keeper(history);
+        paperSet.SetKeeper(&keeper);
         paperSet.Table() = hundred;
         const auto start = Clock::now();
         const auto result = paperSet.Delete(50);
         deletes.push_back(Milliseconds(Clock::now() - start));
+        keeps.push_back(keeper.milliseconds);
         if (!result.Ok()) {
             std::fprintf(stderr, "delete failed (%s): are the tools in %s?\n",
                          result.reason.c_str(), programFolder.c_str());
@@ -104,7 +128,9 @@ int main(int argc, char** argv) {
     const double floor = Median(floors), remove = Median(deletes);
     std::printf("rounds: %d (medians)\n", rounds);
     std::printf("two bare starts of a do-nothing program: %.1f ms\n", floor);
-    std::printf("delete from 100 papers (write, compile, convert, install): %.1f ms\n", remove);
+    std::printf("delete from 100 papers (write, compile, convert, keep, install): %.1f ms\n",
+                remove);
+    std::printf("  of which keeping the replaced set in the history: %.1f ms\n", Median(keeps));
     std::printf("ratio: %.2f (goal: at most 1.5)\n", remove / floor);
     return 0;
 }
