@@ -23,15 +23,24 @@ die() {
     exit 1
 }
 # Saves the editor $1 by key $2 and waits for it to close; a box of the main
-# window's title on top means the editor refused or the install failed. (A search
-# that meets a window being destroyed can miss windows: only more than one counts.)
+# window's title on top means the editor refused or the install failed. A search
+# that meets a window being destroyed can miss windows: only more than one box
+# counts, and the editor counts as closed when three searches in a row miss it. An
+# editor still open after 10 s with no box took no key (Wine drops the keys of a
+# window it has not activated yet): the key goes again.
 save_editor() {
     local editor=$1 key=$2 label=$3
-    local i
+    local i misses=0
     keys "$editor" "$key"
     for i in $(seq 450); do
         [ "$(windows_titled "$title")" -le 1 ] || die "$label: a message box is open"
-        [ -z "$(xdotool search --name "^$4\$" 2>/dev/null)" ] && return 0
+        if [ -z "$(xdotool search --name "^$4\$" 2>/dev/null)" ]; then
+            misses=$((misses + 1))
+            [ "$misses" -ge 3 ] && return 0
+        else
+            misses=0
+            [ $((i % 50)) -eq 0 ] && keys "$editor" "$key"
+        fi
         sleep 0.2
     done
     die "$label: the editor is still open after 90 s"
