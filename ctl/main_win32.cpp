@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
 
     win::Win32Services platform;
     ctl::NoWindowProcesses processes(platform.processes);
-    const win::Services services{platform.spooler, platform.locale, platform.files, processes,
-                                 platform.instance, platform.clock};
+    const win::Services services{platform.spooler, platform.locale,   platform.files,
+                                 processes,        platform.instance, platform.clock};
     ctl::Environment environment{services,
                                  [](const std::string& path) -> std::unique_ptr<win::Strings> {
                                      // Loaded for the whole run and never unloaded, as velkor does.

@@ -19,10 +19,10 @@ namespace rs = resource_sources;
 // The placeholders the program fills, by string; every other string holds none,
 // so that passing it through a formatter cannot go wrong.
 const std::map<int, std::string> kPlaceholders = {
-    {IDS_ABOUT_VERSION, "%s"},  // "1.00"
-    {IDS_ABOUT_YEAR, "%s"},     // "2013"
-    {IDS_ASK_DELETE, "%s"},     // the paper's name
-    {IDS_RANGE_ERROR, "%s"},    // the item's name
+    {IDS_ABOUT_VERSION, "%s"},        // "1.00"
+    {IDS_ABOUT_YEAR, "%s"},           // "2013"
+    {IDS_ASK_DELETE, "%s"},           // the paper's name
+    {IDS_RANGE_ERROR, "%s"},          // the item's name
     {IDS_HISTORY_ADDED, "%s"},        // the paper's name
     {IDS_HISTORY_OVERWRITTEN, "%s"},  // the paper's name
     {IDS_HISTORY_DELETED, "%s"},      // the paper's name
