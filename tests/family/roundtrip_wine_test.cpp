@@ -20,46 +20,17 @@
 #include "family/paper_data.h"
 #include "papertable/source_writer.h"
 #include "roundtrip_tables.h"
+#include "tests/family/tools_fixture.h"
 #include "tests/family/tools_win.h"
 #include "win/win32_services.h"
 
 namespace family_test {
 namespace {
 
-std::string Folder(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
-class RoundTripWithTools : public ::testing::Test {
+class RoundTripWithTools : public ToolsFixture {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        dir_ =
-            std::string(temp) + "family round trip " + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        library_ = LoadLibraryA(WinPath(FAMILY_LIBRARY).c_str());
-        ASSERT_NE(library_, nullptr);
-        auto initialize = reinterpret_cast<LytInitializeFn>(
-            reinterpret_cast<void (*)()>(GetProcAddress(library_, "LYT_InitializeA")));
-        ASSERT_NE(initialize, nullptr);
-        lyt_.size = kLytFunctionTableSize;
-        ASSERT_TRUE(initialize(&lyt_));
-    }
-    void TearDown() override {
-        if (library_) FreeLibrary(library_);
-        RemoveFiles();
-        RemoveDirectoryA(dir_.c_str());
-    }
-    void RemoveFiles() {
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((dir_ + "*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE) return;
-        do {
-            DeleteFileA((dir_ + found.cFileName).c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    RoundTripWithTools() : ToolsFixture("family round trip") {}
+
     std::string Read(const std::string& path) { return files_.ReadFile(path).value_or(""); }
 
     // The records the library hands out for a table; false when it cannot open it.
@@ -79,10 +50,7 @@ protected:
         return ok;
     }
 
-    std::string dir_;
     win::Win32FileSystem files_;
-    HMODULE library_ = nullptr;
-    LytFunctionTable lyt_{};
 };
 
 TEST_F(RoundTripWithTools, EveryUsableTableBuildsAndTheLibraryHandsOutWhatWasWritten) {

@@ -12,17 +12,15 @@
 #include "family/lyt_api.h"
 #include "family/paper_data.h"
 #include "family_test_util.h"
+#include "tests/family/tools_fixture.h"
 #include "tests/family/tools_win.h"
 
 namespace {
 
 using family_test::FirstError;
+using family_test::Folder;
 using family_test::RunTool;
 using family_test::WinPath;
-
-std::string Folder(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
 
 bool Exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -39,34 +37,9 @@ void Write(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-class FamilyTools : public ::testing::Test {
+class FamilyTools : public family_test::ToolsFixture {
 protected:
-    void SetUp() override {
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        // A blank in the folder, as a user's temporary folder may have.
-        dir_ = std::string(temp) + "family tools " + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        library_ = LoadLibraryA(WinPath(FAMILY_LIBRARY).c_str());
-        ASSERT_NE(library_, nullptr);
-        auto initialize = reinterpret_cast<LytInitializeFn>(
-            reinterpret_cast<void (*)()>(GetProcAddress(library_, "LYT_InitializeA")));
-        ASSERT_NE(initialize, nullptr);
-        lyt_.size = kLytFunctionTableSize;
-        ASSERT_TRUE(initialize(&lyt_));
-    }
-    void TearDown() override {
-        if (library_) FreeLibrary(library_);
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((dir_ + "*").c_str(), &found);
-        if (search != INVALID_HANDLE_VALUE) {
-            do {
-                DeleteFileA((dir_ + found.cFileName).c_str());
-            } while (FindNextFileA(search, &found));
-            FindClose(search);
-        }
-        RemoveDirectoryA(dir_.c_str());
-    }
+    FamilyTools() : ToolsFixture("family tools") {}
 
     // The pipeline's command line: paths unquoted, blanks and all.
     DWORD Compile(const std::string& source, const std::string& table) {
@@ -106,10 +79,6 @@ protected:
         const char* root = std::getenv("VELKOR_SOURCE_DIR");
         return WinPath(std::string(root ? root : VELKOR_SOURCE_DIR) + "/family/data/" + name);
     }
-
-    std::string dir_;
-    HMODULE library_ = nullptr;
-    LytFunctionTable lyt_{};
 };
 
 TEST_F(FamilyTools, BuildsEveryModelEndToEnd) {
