@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_instance.h"
-#include "tests/fakes/fake_locale.h"
-#include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/fake_services.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/support/headless.h"
 
@@ -21,7 +17,7 @@ struct ShownError {
     bool operator==(const ShownError&) const = default;
 };
 
-class Startup : public testing::Test {
+class Startup : public testing::Test, protected fakes::FakeServices<fakes::MemoryFiles> {
 protected:
     Startup() {
         spooler.printers = {
@@ -49,13 +45,6 @@ protected:
         return app::RunStartup(line, services, platform);
     }
 
-    fakes::FakeSpooler spooler;
-    fakes::FakeLocale locale;
-    fakes::MemoryFiles files;
-    fakes::FakeProcesses processes;
-    fakes::FakeInstance instance;
-    fakes::FakeClock clock;
-    win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
     bool moduleLoads = true;
     app::StartupPlatform platform;

@@ -15,12 +15,7 @@
 #include "papertable/profile.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_instance.h"
-#include "tests/fakes/fake_locale.h"
-#include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/fake_services.h"
 #include "tests/fakes/stand_in_tools.h"
 #include "tests/mainwindow/source_text.h"
 #include "tests/support/headless.h"
@@ -45,14 +40,7 @@ std::string UserSource(const std::vector<TestPaper>& papers, const std::string& 
     return text;
 }
 
-struct CtlRun {
-    fakes::FakeSpooler spooler;
-    fakes::FakeLocale locale;
-    fakes::FakeFileSystem files;
-    fakes::FakeProcesses processes;
-    fakes::FakeInstance instance;
-    fakes::FakeClock clock;
-    win::Services services{spooler, locale, files, processes, instance, clock};
+struct CtlRun : fakes::FakeServices<> {
     std::optional<std::string> paperData;
     std::vector<std::string> compiledSources;
     std::set<std::string> heldMutexes;  // held by another process during each run

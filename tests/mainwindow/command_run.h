@@ -11,12 +11,7 @@
 
 #include "mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_instance.h"
-#include "tests/fakes/fake_locale.h"
-#include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/fake_services.h"
 #include "tests/fakes/stand_in_tools.h"
 #include "tests/mainwindow/source_text.h"
 #include "tests/support/headless.h"
@@ -44,15 +39,8 @@ inline std::vector<TestPaper> Papers(const std::string& stem, int count) {
     return papers;
 }
 
-struct CommandRun {
-    fakes::FakeSpooler spooler;
-    fakes::FakeLocale locale;
-    fakes::FakeFileSystem files;
-    fakes::FakeProcesses processes;
-    fakes::FakeInstance instance;
-    fakes::FakeClock clock;
+struct CommandRun : fakes::FakeServices<> {
     transfer::testing::FakeTransport transport;
-    win::Services services{spooler, locale, files, processes, instance, clock};
     win::headless::HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
     std::unique_ptr<mainwindow::CTarnelDlg> dialog;

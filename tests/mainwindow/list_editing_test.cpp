@@ -6,12 +6,7 @@
 
 #include "mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_file_system.h"
-#include "tests/fakes/fake_instance.h"
-#include "tests/fakes/fake_locale.h"
-#include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/fake_services.h"
 #include "tests/mainwindow/source_text.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
@@ -42,14 +37,7 @@ std::vector<TestPaper> UserPapers() {
 }
 
 // A run of the main window against fakes.
-struct MainWindowRun {
-    fakes::FakeSpooler spooler;
-    fakes::FakeLocale locale;
-    fakes::FakeFileSystem files;
-    fakes::FakeProcesses processes;
-    fakes::FakeInstance instance;
-    fakes::FakeClock clock;
-    win::Services services{spooler, locale, files, processes, instance, clock};
+struct MainWindowRun : fakes::FakeServices<> {
     win::headless::HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
     std::unique_ptr<mainwindow::CTarnelDlg> dialog;

@@ -5,11 +5,7 @@
 #include <algorithm>
 
 #include "resources/resource_ids.h"
-#include "tests/fakes/fake_clock.h"
-#include "tests/fakes/fake_instance.h"
-#include "tests/fakes/fake_locale.h"
-#include "tests/fakes/fake_processes.h"
-#include "tests/fakes/fake_spooler.h"
+#include "tests/fakes/fake_services.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/mainwindow/source_text.h"
 #include "tests/support/headless.h"
@@ -30,14 +26,7 @@ TestPaper Named(const std::string& name, int type = 75, int width = 500, int len
 }
 
 // A run of the main window against fakes; each test shapes the files first.
-struct MainWindowRun {
-    fakes::FakeSpooler spooler;
-    fakes::FakeLocale locale;
-    fakes::MemoryFiles files;
-    fakes::FakeProcesses processes;
-    fakes::FakeInstance instance;
-    fakes::FakeClock clock;
-    win::Services services{spooler, locale, files, processes, instance, clock};
+struct MainWindowRun : fakes::FakeServices<fakes::MemoryFiles> {
     HeadlessUi ui;
     mainwindow::MainWindowArgs args{"kvx510", false, app::k203DpiLimits, "Shelf"};
 
