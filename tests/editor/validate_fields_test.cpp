@@ -6,32 +6,19 @@
 
 #include "editor/apply_fields.h"
 #include "resources/resource_ids.h"
+#include "tests/editor/field_texts.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
 
 namespace {
 
 using editor::FieldTexts;
+using editortest::ValidFields;
+using editortest::With;
 using papertable::PaperRecord;
 
-FieldTexts Base(int kindIndex) {
-    FieldTexts t;
-    t.name = "Label 50";
-    t.width = "50.0";
-    t.length = "30.0";
-    t.gap = "3.0";
-    t.right = "2.0";
-    t.top = "3.0";
-    t.left = "2.0";
-    t.bottom = "3.0";
-    t.markLength = "3.0";
-    t.markOffset = "0.0";
-    t.kind = editor::KindFromSelection(kindIndex);
-    return t;
-}
-
 FieldTexts BaseInch(int kindIndex) {
-    FieldTexts t = Base(kindIndex);
+    FieldTexts t = ValidFields(kindIndex);
     t.width = "2.00";
     t.length = "1.50";
     t.gap = "0.12";
@@ -72,45 +59,39 @@ struct RangeCase {
     std::string expected;
 };
 
-template <class F>
-FieldTexts With(FieldTexts t, F change) {
-    change(t);
-    return t;
-}
-
 TEST(ValidateFields, RangeMessagesInBothUnits) {
     const RangeCase cases[] = {
-        {"width low", With(Base(1), [](auto& t) { t.width = "11.8"; }), false, '.',
+        {"width low", With(ValidFields(1), [](auto& t) { t.width = "11.8"; }), false, '.',
          "The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"},
-        {"width high, comma", With(Base(1), [](auto& t) { t.width = "63,1"; }), false, ',',
+        {"width high, comma", With(ValidFields(1), [](auto& t) { t.width = "63,1"; }), false, ',',
          "The entry for 'Width' is not valid.\n( 11,9mm - 63,0mm )"},
         {"width first",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "70.0";
                   t.length = "1.0";
               }),
          false, '.', "The entry for 'Width' is not valid.\n( 11.9mm - 63.0mm )"},
-        {"length label", With(Base(1), [](auto& t) { t.length = "4.0"; }), false, '.',
+        {"length label", With(ValidFields(1), [](auto& t) { t.length = "4.0"; }), false, '.',
          "The entry for 'Length' is not valid.\n( 6.0mm - 1000.0mm )"},
-        {"length mark", With(Base(2), [](auto& t) { t.length = "4.0"; }), false, '.',
+        {"length mark", With(ValidFields(2), [](auto& t) { t.length = "4.0"; }), false, '.',
          "The entry for 'Length' is not valid.\n( 25.4mm - 1000.0mm )"},
-        {"length high", With(Base(1), [](auto& t) { t.length = "1000.1"; }), false, '.',
+        {"length high", With(ValidFields(1), [](auto& t) { t.length = "1000.1"; }), false, '.',
          "The entry for 'Length' is not valid.\n( 6.0mm - 1000.0mm )"},
-        {"gap", With(Base(1), [](auto& t) { t.gap = "2.9"; }), false, '.',
+        {"gap", With(ValidFields(1), [](auto& t) { t.gap = "2.9"; }), false, '.',
          "The entry for 'Gap' is not valid.\n( 3.0mm - 1000.0mm )"},
-        {"gap not checked for marks", With(Base(2), [](auto& t) { t.gap = "0.0"; }), false, '.',
-         ""},
-        {"mark length", With(Base(2), [](auto& t) { t.markLength = "1.9"; }), false, '.',
+        {"gap not checked for marks", With(ValidFields(2), [](auto& t) { t.gap = "0.0"; }), false,
+         '.', ""},
+        {"mark length", With(ValidFields(2), [](auto& t) { t.markLength = "1.9"; }), false, '.',
          "The entry for 'Mark length' is not valid.\n( 2.0mm - 30.0mm )"},
-        {"mark length above length", With(Base(2), [](auto& t) { t.markLength = "30.1"; }), false,
-         '.', "The entry for 'Mark length' is not valid.\n( 2.0mm - 30.0mm )"},
-        {"mark offset", With(Base(2), [](auto& t) { t.markOffset = "-30.1"; }), false, '.',
+        {"mark length above length", With(ValidFields(2), [](auto& t) { t.markLength = "30.1"; }),
+         false, '.', "The entry for 'Mark length' is not valid.\n( 2.0mm - 30.0mm )"},
+        {"mark offset", With(ValidFields(2), [](auto& t) { t.markOffset = "-30.1"; }), false, '.',
          "The entry for 'Mark offset' is not valid.\n( -30.0mm - 30.0mm )"},
-        {"mark offset at bound", With(Base(2), [](auto& t) { t.markOffset = "-30.0"; }), false, '.',
-         ""},
+        {"mark offset at bound", With(ValidFields(2), [](auto& t) { t.markOffset = "-30.0"; }),
+         false, '.', ""},
         {"side margin",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "62.0";
                   t.right = "2.9";
@@ -119,7 +100,7 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
          false, '.',
          "The entry for 'Right margin , Left margin' is not valid.\n( 3.0mm - 58.8mm )"},
         {"side margins at bound",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "62.0";
                   t.right = "3.0";
@@ -128,15 +109,16 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
          false, '.', ""},
         // 62.5 - 56.0 = 6.5 mm is odd in tenths: each side at least 3.25 mm.
         {"side margin, odd difference",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "62.5";
                   t.right = "3.2";
                   t.left = "3.3";
               }),
-         false, '.', "The entry for 'Right margin , Left margin' is not valid.\n( 3.3mm - 59.1mm )"},
+         false, '.',
+         "The entry for 'Right margin , Left margin' is not valid.\n( 3.3mm - 59.1mm )"},
         {"side margins above the odd half",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "62.5";
                   t.right = "3.3";
@@ -150,26 +132,27 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
                   t.right = "0.13";
                   t.left = "0.12";
               }),
-         true, '.', "The entry for 'Right margin , Left margin' is not valid.\n( 0.13\" - 2.31\" )"},
+         true, '.',
+         "The entry for 'Right margin , Left margin' is not valid.\n( 0.13\" - 2.31\" )"},
         {"side sum",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.right = "30.0";
                   t.left = "20.0";
               }),
          false, '.',
          "The entry for 'Right margin + Left margin' is not valid.\n( 0.0mm - 49.8mm )"},
-        {"top below", With(Base(2), [](auto& t) { t.top = "2.9"; }), false, '.',
+        {"top below", With(ValidFields(2), [](auto& t) { t.top = "2.9"; }), false, '.',
          "The entry for 'Top margin / Bottom margin' is not valid.\n( 3.0mm - 29.8mm )"},
         {"label top zero",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.top = "0.0";
                   t.bottom = "0.0";
               }),
          false, '.', ""},
         {"top sum",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.top = "15.0";
                   t.bottom = "15.0";
@@ -177,7 +160,7 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
          false, '.',
          "The entry for 'Top margin + Bottom margin' is not valid.\n( 0.0mm - 29.8mm )"},
         {"roll top sum",
-         With(Base(0),
+         With(ValidFields(0),
               [](auto& t) {
                   t.top = "70.0";
                   t.bottom = "70.0";
@@ -185,7 +168,7 @@ TEST(ValidateFields, RangeMessagesInBothUnits) {
          false, '.',
          "The entry for 'Top margin + Bottom margin' is not valid.\n( 3.0mm - 127.0mm )"},
         {"roll has no length",
-         With(Base(0),
+         With(ValidFields(0),
               [](auto& t) {
                   t.length = "0.0";
                   t.gap = "0.0";
@@ -229,7 +212,8 @@ TEST(ValidateFields, Names) {
         {"A   ", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Check(With(Base(1), [&](auto& t) { t.name = c.name; })), c.expected) << c.name;
+        EXPECT_EQ(Check(With(ValidFields(1), [&](auto& t) { t.name = c.name; })), c.expected)
+            << c.name;
     }
 }
 
@@ -240,8 +224,8 @@ TEST(ValidateFields, DuplicateNames) {
     const std::vector<PaperRecord> papers = {Named("Roll 50", "Roll 2in", 513),
                                              Named("Label", "Label 50", 514)};
     auto check = [&](const char* name, editor::EditMode editMode, int16_t id) {
-        return Check(With(Base(1), [&](auto& t) { t.name = name; }), false, '.', papers, editMode,
-                     id);
+        return Check(With(ValidFields(1), [&](auto& t) { t.name = name; }), false, '.', papers,
+                     editMode, id);
     };
     EXPECT_EQ(check("Roll 50", kNew, 520), inUse);
     EXPECT_EQ(check("Roll 2in", kNew, 520), inUse);  // another paper's inch name

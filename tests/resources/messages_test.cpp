@@ -11,6 +11,7 @@
 #include "editor/apply_fields.h"
 #include "editor/validate_fields.h"
 #include "resources/resource_ids.h"
+#include "tests/editor/field_texts.h"
 #include "tests/resources/resource_sources.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
@@ -19,6 +20,8 @@ namespace {
 
 namespace rs = resource_sources;
 using editor::FieldTexts;
+using editortest::ValidFields;
+using editortest::With;
 using win::headless::HeadlessWindow;
 
 const std::string kSource = VELKOR_SOURCE_DIR;
@@ -73,26 +76,6 @@ TEST(SentenceFault, TellsSentencesFromOtherTexts) {
     for (const auto& c : cases) EXPECT_EQ(SentenceFault(c.text).empty(), c.sentence) << c.text;
 }
 
-FieldTexts Base(int kindIndex) {
-    FieldTexts t;
-    t.name = "Label 50";
-    t.width = "50.0";
-    t.length = "30.0";
-    t.gap = "3.0";
-    t.right = t.left = "2.0";
-    t.top = t.bottom = "3.0";
-    t.markLength = "3.0";
-    t.markOffset = "0.0";
-    t.kind = editor::KindFromSelection(kindIndex);
-    return t;
-}
-
-template <class F>
-FieldTexts With(FieldTexts t, F change) {
-    change(t);
-    return t;
-}
-
 class Messages : public ::testing::TestWithParam<std::string> {
 protected:
     Messages() {
@@ -143,25 +126,25 @@ TEST_P(Messages, EveryEditorMessageIsOneSentence) {
         FieldTexts texts;
         bool inch;
     } cases[] = {
-        {"no name", With(Base(1), [](auto& t) { t.name = ""; }), false},
-        {"leading blank", With(Base(1), [](auto& t) { t.name = " A"; }), false},
-        {"name in use", With(Base(1), [](auto& t) { t.name = "In use"; }), false},
-        {"width", With(Base(1), [](auto& t) { t.width = "11.8"; }), false},
-        {"width inch", With(Base(1), [](auto& t) { t.width = "0.40"; }), true},
-        {"length", With(Base(1), [](auto& t) { t.length = "4.0"; }), false},
-        {"gap", With(Base(1), [](auto& t) { t.gap = "2.9"; }), false},
-        {"mark length", With(Base(2), [](auto& t) { t.markLength = "1.9"; }), false},
-        {"mark offset", With(Base(2), [](auto& t) { t.markOffset = "-30.1"; }), false},
+        {"no name", With(ValidFields(1), [](auto& t) { t.name = ""; }), false},
+        {"leading blank", With(ValidFields(1), [](auto& t) { t.name = " A"; }), false},
+        {"name in use", With(ValidFields(1), [](auto& t) { t.name = "In use"; }), false},
+        {"width", With(ValidFields(1), [](auto& t) { t.width = "11.8"; }), false},
+        {"width inch", With(ValidFields(1), [](auto& t) { t.width = "0.40"; }), true},
+        {"length", With(ValidFields(1), [](auto& t) { t.length = "4.0"; }), false},
+        {"gap", With(ValidFields(1), [](auto& t) { t.gap = "2.9"; }), false},
+        {"mark length", With(ValidFields(2), [](auto& t) { t.markLength = "1.9"; }), false},
+        {"mark offset", With(ValidFields(2), [](auto& t) { t.markOffset = "-30.1"; }), false},
         {"side margin",
-         With(Base(1),
+         With(ValidFields(1),
               [](auto& t) {
                   t.width = "62.0";
                   t.right = "2.9";
               }),
          false},
-        {"side sum", With(Base(1), [](auto& t) { t.right = t.left = "25.0"; }), false},
-        {"top margin", With(Base(2), [](auto& t) { t.top = "2.9"; }), false},
-        {"top sum", With(Base(1), [](auto& t) { t.top = t.bottom = "15.0"; }), false},
+        {"side sum", With(ValidFields(1), [](auto& t) { t.right = t.left = "25.0"; }), false},
+        {"top margin", With(ValidFields(2), [](auto& t) { t.top = "2.9"; }), false},
+        {"top sum", With(ValidFields(1), [](auto& t) { t.top = t.bottom = "15.0"; }), false},
     };
     for (const auto& c : cases) {
         const std::string message = EditorMessage(c.texts, c.inch);
