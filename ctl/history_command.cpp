@@ -4,6 +4,7 @@
 #include "ctl/commands.h"
 #include "ctl/exit_codes.h"
 #include "ctl/json.h"
+#include "ctl/tab_line.h"
 #include "history/entry_file.h"
 #include "history/entry_id.h"
 #include "history/entry_text.h"
@@ -24,9 +25,7 @@ std::string TextLine(const history::Entry& entry, const history::EntryTexts& tex
         entry.change ? std::to_string(entry.paperCount) : kNone,
         entry.damaged ? "damaged: " + entry.damage : "restorable",
     };
-    std::string text;
-    for (const auto& field : fields) text += (text.empty() ? "" : "\t") + field;
-    return text;
+    return TabSeparated(fields);
 }
 
 std::string JsonObject(const history::Entry& entry) {

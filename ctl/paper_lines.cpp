@@ -2,6 +2,7 @@
 
 #include "ctl/arguments.h"
 #include "ctl/json.h"
+#include "ctl/tab_line.h"
 #include "editor/editor_fields.h"
 #include "editor/units.h"
 #include "win/codepage.h"
@@ -52,9 +53,7 @@ std::string TextLine(const PaperLine& line) {
                                   facts.kind,
                                   std::to_string(line.paper->nPaperSize),
                                   std::to_string(line.paper->byEnergyRank)};
-    std::string text;
-    for (const auto& field : fields) text += (text.empty() ? "" : "\t") + field;
-    return text;
+    return TabSeparated(fields);
 }
 
 std::string JsonArray(const std::vector<PaperLine>& lines) {
