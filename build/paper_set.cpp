@@ -7,6 +7,7 @@
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
 #include "win/codepage.h"
+#include "win/path_name.h"
 
 namespace build {
 namespace {
@@ -19,12 +20,6 @@ ChangeResult Refused(std::string reason) {
 
 ChangeResult Failed(std::string reason) {
     return ChangeResult{ChangeStatus::Failed, std::move(reason), -1};
-}
-
-// The file name of a path, after its last separator.
-std::string FileName(const std::string& path) {
-    const auto slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -164,7 +159,7 @@ ChangeResult PaperSet::Import(const std::string& path, bool inchUnits, LoadResul
             return copied;
         },
         true);
-    ChangeResult result = Install(built, {ChangeDescription::Kind::Imported, FileName(path)},
+    ChangeResult result = Install(built, {ChangeDescription::Kind::Imported, win::FileNameOf(path)},
                                   table_->paperCount > 0 ? 0 : -1);
     if (!result.Ok()) {
         *table_ = *before;

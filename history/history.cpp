@@ -6,14 +6,10 @@
 #include "build/restorable_set.h"
 #include "history/entry_file.h"
 #include "papertable/source_reader.h"
+#include "win/path_name.h"
 
 namespace history {
 namespace {
-
-std::string FileName(const std::string& path) {
-    const auto slash = path.find_last_of("\\/:");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // A file name that stays inside the entry's folder.
 bool PlainName(const std::string& name) {
@@ -161,7 +157,7 @@ build::Outcome History::Keep(const build::ReplacedSet& replaced,
     for (size_t i = 0; i < replaced.bytes.bytes.size(); ++i) {
         const auto& bytes = replaced.bytes.bytes[i];
         if (!bytes) continue;
-        const std::string fileName = FileName(replaced.paths.paths[i]);
+        const std::string fileName = win::FileNameOf(replaced.paths.paths[i]);
         if (!files_.WriteFileAtomic(PathOf(name) + "\\" + fileName, *bytes)) {
             RemoveEntry(name);
             return failed;
