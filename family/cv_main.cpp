@@ -117,8 +117,12 @@ bool ReadTable(const LytFunctionTable& lyt, const std::string& library, const st
 }
 
 int Fail(Log& log, const std::string& output, const std::string& reason, ExitCode code) {
-    if (!output.empty()) DeleteFileA(output.c_str());
     log.Error(reason);
+    unsigned long error = 0;
+    if (!output.empty() && !family::RemoveFile(output, &error)) {
+        log.Error("cannot remove the older paper data " + output + " (system error " +
+                  std::to_string(error) + ")");
+    }
     log.Line("no paper data written");
     return code;
 }

@@ -44,6 +44,22 @@ bool WriteFileAtomic(const std::string& path, const std::string& bytes) {
     return false;
 }
 
+bool RemoveFile(const std::string& path, unsigned long* error) {
+    constexpr int kTries = 40;
+    constexpr DWORD kPauseMs = 50;
+    DWORD last = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < kTries; ++attempt) {
+        if (attempt > 0) Sleep(kPauseMs);
+        if (!DeleteFileA(path.c_str())) last = GetLastError();
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            const DWORD why = GetLastError();
+            if (why == ERROR_FILE_NOT_FOUND || why == ERROR_PATH_NOT_FOUND) return true;
+        }
+    }
+    if (error) *error = last == ERROR_SUCCESS ? ERROR_ACCESS_DENIED : last;
+    return false;
+}
+
 std::string ModuleFolder(void* module) {
     // Paths may be longer than MAX_PATH; a result that fills the buffer was cut.
     std::string path(MAX_PATH, '\0');

@@ -39,7 +39,11 @@ private:
 };
 
 int Fail(Log& log, const std::string& table, ExitCode code) {
-    if (!table.empty()) DeleteFileA(table.c_str());
+    unsigned long error = 0;
+    if (!table.empty() && !family::RemoveFile(table, &error)) {
+        log.Line("error: cannot remove the older table " + table + " (system error " +
+                 std::to_string(error) + ")");
+    }
     log.Line("no table written");
     return code;
 }

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "build/pipeline.h"
@@ -217,8 +218,46 @@ TEST_F(FamilyTools, ConverterLogsBesideItsOutput) {
                 << text;
         } else {
             EXPECT_NE(code, 0u);
-            EXPECT_FALSE(Exists(data));
+            EXPECT_FALSE(Exists(data)) << text;
             EXPECT_EQ(FirstError(text).substr(0, c.firstError.size()), c.firstError) << text;
+        }
+    }
+}
+
+// Older paper data that another program holds open when a conversion fails is
+// removed once that program lets go of it; when it never does, the log says so
+// after the reason of the failure.
+TEST_F(FamilyTools, ConverterRemovesOlderDataAnotherProgramHolds) {
+    const std::string table = dir_ + "kvx510ed.lyt";
+    Write(dir_ + "in.txt", family_test::SourceWithPapers(1));
+    ASSERT_EQ(Compile(dir_ + "in.txt", table), 0u);
+    const std::string data = dir_ + "ltyQA.bin";
+    const std::string reason = "error: the table's codes 0x41/0x51 do not match";
+    for (const bool released : {true, false}) {
+        SCOPED_TRACE(released ? "let go of after a moment" : "held throughout");
+        Write(data, "older paper data");
+        HANDLE held = CreateFileA(data.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread holder;
+        if (released)
+            holder = std::thread([held] {
+                Sleep(300);
+                CloseHandle(held);
+            });
+        EXPECT_NE(Convert(table, data, "A R"), 0u);
+        const std::string log = Read(data + ".log");
+        EXPECT_EQ(FirstError(log).substr(0, reason.size()), reason) << log;
+        if (released) {
+            holder.join();
+            EXPECT_FALSE(Exists(data)) << log;
+            EXPECT_EQ(log.find("cannot remove"), std::string::npos) << log;
+        } else {
+            CloseHandle(held);
+            EXPECT_NE(log.find("error: cannot remove the older paper data " + data +
+                               " (system error 32)"),
+                      std::string::npos)
+                << log;
         }
     }
 }
