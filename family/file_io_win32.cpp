@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "win/path_name.h"
+
 namespace family {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -74,8 +76,7 @@ std::string ModuleFolder(void* module) {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
-    const size_t cut = path.find_last_of("\\/:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+    return win::FolderOf(path);
 }
 
 }  // namespace family

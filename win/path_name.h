@@ -1,4 +1,4 @@
-// The name a Windows path ends in.
+// The parts of a Windows path: the name it ends in and the folder that holds it.
 #pragma once
 
 #include <string>
@@ -9,6 +9,13 @@ namespace win {
 inline std::string FileNameOf(const std::string& path) {
     const auto slash = path.find_last_of("\\/:");
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// What precedes the path's last "\", "/" or ":" (no trailing separator); empty when
+// it has none.
+inline std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 }  // namespace win

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "win/path_name.h"
 #include "win/services.h"
 
 namespace win {
@@ -12,9 +13,7 @@ namespace win {
 inline std::optional<std::string> ProgramFolder(FileSystem& files) {
     auto path = files.ProgramPath();
     if (!path || path->empty()) return std::nullopt;
-    const auto cut = path->find_last_of("\\/:");
-    if (cut == std::string::npos) return std::string();
-    return path->substr(0, cut);
+    return FolderOf(*path);
 }
 
 }  // namespace win

@@ -1,5 +1,6 @@
-// What the delete benchmarks share: the clock, the median of a run's rounds, and the
-// floor of each comparison, two bare starts of do_nothing.exe (built beside them).
+// What the delete benchmarks share: the clock, the median of a run's rounds, the
+// floor of each comparison (two bare starts of do_nothing.exe, built beside them) and
+// the user papers that fill their tables.
 #pragma once
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "papertable/table_edits.h"
+#include "win/codepage.h"
 #include "win/win32_api.h"
 
 namespace bench {
@@ -54,6 +57,18 @@ inline double TwoBareStarts(const std::string& nothing) {
     StartAndWait(nothing);
     StartAndWait(nothing);
     return Milliseconds(Clock::now() - start);
+}
+
+// A user paper in slot `index` of the user papers: `from` with `name` and the slot's
+// paper ID.
+inline papertable::PaperRecord UserCopy(papertable::PaperRecord from, int index,
+                                        const std::string& name) {
+    win::AnsiToWide(name, from.szPaperName_mm);
+    win::AnsiToWide(name, from.szPaperName_inch);
+    from.builtIn = false;
+    from.nPaperSize = static_cast<int16_t>(papertable::kFirstUserPaperId + index);
+    from.wPafMediaID = std::to_string(from.nPaperSize);
+    return from;
 }
 
 }  // namespace bench

@@ -20,7 +20,6 @@
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
 #include "tests/mainwindow/bench_timing.h"
-#include "win/codepage.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
@@ -56,14 +55,7 @@ papertable::PaperTable HundredPapers(win::FileSystem& files, const std::string& 
     papertable::PaperTable table;
     table.device = loaded.device;
     for (int i = 0; i < papertable::kMaxPapers; ++i) {
-        papertable::PaperRecord paper = *label;
-        const std::string name = "Label " + std::to_string(i);
-        win::AnsiToWide(name, paper.szPaperName_mm);
-        win::AnsiToWide(name, paper.szPaperName_inch);
-        paper.builtIn = false;
-        paper.nPaperSize = static_cast<int16_t>(papertable::kFirstUserPaperId + i);
-        paper.wPafMediaID = std::to_string(paper.nPaperSize);
-        papertable::AppendPaper(table, paper);
+        papertable::AppendPaper(table, bench::UserCopy(*label, i, "Label " + std::to_string(i)));
     }
     return table;
 }

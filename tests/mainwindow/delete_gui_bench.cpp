@@ -23,7 +23,6 @@
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
 #include "tests/mainwindow/bench_timing.h"
-#include "win/codepage.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
@@ -79,14 +78,8 @@ papertable::PaperTable FullTable(win::FileSystem& files, const std::string& fold
                                papertable::ProfileFile{}, false, nullptr);
     const papertable::PaperRecord first = table->papers[0];
     for (int i = 0; table->paperCount < papertable::kMaxPapers; ++i) {
-        papertable::PaperRecord paper = first;
-        const std::string name = "Bench label " + std::to_string(i);
-        win::AnsiToWide(name, paper.szPaperName_mm);
-        win::AnsiToWide(name, paper.szPaperName_inch);
-        paper.builtIn = false;
-        paper.nPaperSize = static_cast<int16_t>(papertable::kFirstUserPaperId + i);
-        paper.wPafMediaID = std::to_string(paper.nPaperSize);
-        papertable::AppendPaper(*table, paper);
+        papertable::AppendPaper(*table,
+                                bench::UserCopy(first, i, "Bench label " + std::to_string(i)));
     }
     return *table;
 }
