@@ -4,6 +4,7 @@
 
 #include "editor/apply_fields.h"
 #include "resources/resource_ids.h"
+#include "tests/editor/field_texts.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/support/headless.h"
@@ -21,16 +22,9 @@ const char* const kInstalledSource = "C:\\Drivers\\3\\kvx510ed.txt";
 
 // A user paper made the way the editor makes one.
 PaperRecord MakePaper(const std::string& name, int16_t id, int kindIndex = 1) {
-    editor::FieldTexts t;
+    editor::FieldTexts t = editortest::ValidFields(kindIndex);
     t.name = name;
-    t.width = "50.0";
-    t.length = "30.0";
-    t.gap = "3.0";
-    t.right = t.left = "2.0";
-    t.top = t.bottom = "3.0";
-    t.markLength = "3.0";
     t.markOffset = "1.0";
-    t.kind = editor::KindFromSelection(kindIndex);
     PaperRecord r;
     r.nPaperSize = id;
     editor::ApplyFields(t, {false, '.', app::k203DpiLimits}, r);
