@@ -16,15 +16,11 @@
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
+failure_screen=decimal-separator-failure
 . "$here/gui-lib.sh"
 language_module="${VELKOR_LANGUAGE_MODULE:-$root/out/dist/program/kvx500ct.dll}"
 logs="$(mktemp -d)"
 
-die() {
-    echo "FAIL: $*"
-    save_screen "decimal-separator-failure"
-    exit 1
-}
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
 [ -f "$language_module" ] || die "no language module at $language_module"
 VELKOR_WINDOWS_BUILD="${VELKOR_WINDOWS_BUILD:-$(cd "$(dirname "$probe_exe")/../.." && pwd)}"

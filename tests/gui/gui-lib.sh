@@ -50,6 +50,15 @@ save_screen() {
     import -window root "$shots/$1.png" 2>/dev/null && echo "screen saved to out/gui/$1.png"
 }
 
+# Fails the script: says why, saves the screen as out/gui/$failure_screen.png (a
+# script names it before it sources this file) and exits. A script that shows more
+# at a failure defines its own.
+die() {
+    echo "FAIL: $*"
+    save_screen "${failure_screen:-failure}"
+    exit 1
+}
+
 # The number of windows named exactly $1 (a message box has the main window's title).
 windows_titled() { xdotool search --name "^$1\$" 2>/dev/null | wc -l; }
 

@@ -20,17 +20,13 @@
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
 probe_exe="${1:-}"
+failure_screen=history-failure
 . "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
 history_title="$(dialog_text T_HI_CAPTION)"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
 
-die() {
-    echo "FAIL: $*"
-    save_screen "history-failure"
-    exit 1
-}
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
 [ -n "$history_title" ] || die "no T_HI_CAPTION in resources/lang/en/dialog_texts.h"
 

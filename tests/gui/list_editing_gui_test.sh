@@ -10,6 +10,7 @@
 # it; fails without.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
+failure_screen=list-editing-failure
 . "$here/gui-lib.sh"
 title="$(string IDS_APP_TITLE)"
 new_title="$(string IDS_EDITOR_NEW)"
@@ -17,11 +18,6 @@ edit_title="$(string IDS_EDITOR_EDIT)"
 logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
 
-die() {
-    echo "FAIL: $*"
-    save_screen "list-editing-failure"
-    exit 1
-}
 # Saves the editor $1 by key $2 and waits for it to close; a box of the main
 # window's title on top means the editor refused or the install failed. A search
 # that meets a window being destroyed can miss windows: only more than one box
