@@ -75,49 +75,36 @@ std::wstring TextOf(HWND window) {
 
 struct Search {
     std::wstring title;
-    bool wantMain = true;  // main window, else message box
+    int control = 0;
+    bool holdsControl = true;  // the window holds `control`, else it does not
     HWND found = nullptr;
 };
 
-BOOL CALLBACK MatchTopLevel(HWND window, LPARAM data) {
+BOOL CALLBACK MatchVisible(HWND window, LPARAM data) {
     auto& search = *reinterpret_cast<Search*>(data);
     // The caption as the system keeps it: no message to a window that may be busy.
     wchar_t caption[256] = {};  // longer captions are cut and then do not match
     GetWindowTextW(window, caption, 256);
     if (!IsWindowVisible(window) || search.title != caption) return TRUE;
-    const bool hasList = GetDlgItem(window, kPaperList) != nullptr;
-    if (hasList != search.wantMain) return TRUE;
+    if ((GetDlgItem(window, search.control) != nullptr) != search.holdsControl) return TRUE;
     search.found = window;
     return FALSE;
 }
 
-HWND FindTopLevel(const std::wstring& title, bool main) {
-    Search search{title, main, nullptr};
-    EnumWindows(MatchTopLevel, reinterpret_cast<LPARAM>(&search));
+HWND FindVisible(const std::wstring& title, int control, bool holdsControl) {
+    Search search{title, control, holdsControl, nullptr};
+    EnumWindows(MatchVisible, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-struct DialogSearch {
-    std::wstring title;
-    int control = 0;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-    auto& search = *reinterpret_cast<DialogSearch*>(data);
-    wchar_t caption[256] = {};
-    GetWindowTextW(window, caption, 256);
-    if (!IsWindowVisible(window) || search.title != caption) return TRUE;
-    if (GetDlgItem(window, search.control) == nullptr) return TRUE;
-    search.found = window;
-    return FALSE;
+// The visible main window of that title (`main`), else a message box of that title.
+HWND FindTopLevel(const std::wstring& title, bool main) {
+    return FindVisible(title, kPaperList, main);
 }
 
 // The visible top-level window of that title that holds `control`.
 HWND FindDialog(const std::wstring& title, int control) {
-    DialogSearch search{title, control, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindVisible(title, control, true);
 }
 
 int PrintModuleString(const std::wstring& module, int id) {
