@@ -129,10 +129,11 @@ use_model() {
     series="$(code "$1" bySeriesCode)" || die "no bySeriesCode in $1ad.txt"
     model="$(code "$1" byModelCode)" || die "no byModelCode in $1ad.txt"
 }
-# The paper data the converter left in the temporary folder for the model in use.
+# The paper data the converter left in the temporary folder for the model in use
+# (the folder itself: a benchmark run may have left files below it).
 temp_paper_data() {
-    find "$WINEPREFIX/drive_c/users" -name "lty$model$series.bin" -newer "$work/marker" 2>/dev/null |
-        head -n 1
+    find "$WINEPREFIX/drive_c/users" -path "*/Temp/lty$model$series.bin" \
+        -newer "$work/marker" 2>/dev/null | head -n 1
 }
 # Sends the selected paper of the main window for queue $1 through the transfer
 # dialog; sets sent_data to the paper data that was sent.
@@ -173,7 +174,7 @@ save_printer_data() {
     fi
     wait_closed 30 "$save_title" other || die "\"$save_title\" is still open"
     expect_box "$saved_text" "save printer data"
-    [ -z "$(find "$WINEPREFIX/drive_c/users" -name "lty$model$series.bin" 2>/dev/null)" ] ||
+    [ -z "$(find "$WINEPREFIX/drive_c/users" -path "*/Temp/lty$model$series.bin" 2>/dev/null)" ] ||
         die "save: the temporary paper data was not removed"
 }
 
