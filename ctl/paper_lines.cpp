@@ -5,7 +5,7 @@
 #include "ctl/tab_line.h"
 #include "editor/editor_fields.h"
 #include "editor/units.h"
-#include "win/codepage.h"
+#include "papertable/paper_name.h"
 
 namespace ctl {
 namespace {
@@ -43,8 +43,7 @@ const papertable::WideText<papertable::kNameUnits>& Name(const PaperLine& line) 
 
 std::string TextLine(const PaperLine& line) {
     const Facts facts = FactsOf(line);
-    const std::string name =
-        win::WideToAnsi(Name(line), 2 * papertable::kNameUnits).value_or(std::string());
+    const std::string name = papertable::AnsiName(Name(line));
     const std::string fields[] = {std::to_string(line.index),
                                   facts.origin,
                                   name,

@@ -4,15 +4,12 @@
 #include "build/pipeline.h"
 #include "ctl/exit_codes.h"
 #include "editor/units.h"
+#include "papertable/paper_name.h"
 #include "resources/resource_ids.h"
-#include "win/codepage.h"
 #include "win/program_folder.h"
 
 namespace ctl {
 namespace {
-
-// Names are compared as ANSI text, which needs up to two bytes a unit.
-constexpr size_t kNameBytes = 2 * papertable::kNameUnits;
 
 std::string Quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
@@ -25,10 +22,6 @@ std::string FamilyDrivers() {
         names += std::string(entry.driverName);
     }
     return names;
-}
-
-std::string AnsiName(const papertable::WideText<papertable::kNameUnits>& name) {
-    return win::WideToAnsi(name, kNameBytes).value_or(std::string());
 }
 
 }  // namespace
@@ -91,7 +84,8 @@ int FindPaper(const Session& session, std::string_view name) {
     for (const bool inch : {session.inchUnits, !session.inchUnits}) {
         for (int i = 0; i < table.paperCount; ++i) {
             const auto& paper = table.papers[static_cast<size_t>(i)];
-            if (AnsiName(inch ? paper.szPaperName_inch : paper.szPaperName_mm) == name) return i;
+            if (papertable::AnsiName(inch ? paper.szPaperName_inch : paper.szPaperName_mm) == name)
+                return i;
         }
     }
     return -1;

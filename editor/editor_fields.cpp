@@ -3,6 +3,7 @@
 #include <array>
 
 #include "editor/units.h"
+#include "papertable/paper_name.h"
 #include "papertable/source_reader.h"
 #include "win/codepage.h"
 
@@ -52,8 +53,7 @@ FieldTexts FieldTextsFromRecord(const papertable::PaperRecord& r, const UnitSett
                                ? r.nPhysicalOffsetY
                                : r.nPaperLengthRes - r.nPhysicalOffsetY - r.nImageAreaLengthRes;
     FieldTexts t;
-    const auto& name = inch ? r.szPaperName_inch : r.szPaperName_mm;
-    t.name = win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
+    t.name = papertable::AnsiName(inch ? r.szPaperName_inch : r.szPaperName_mm);
     t.width = text(TenthsToDisplay(r.nPaperWidth, inch));
     t.length = text(TenthsToDisplay(r.nPaperLength, inch));
     t.gap = text(GapDotsToDisplay(r.lblPitchDot - r.nPaperLengthRes, res, inch));

@@ -1,20 +1,16 @@
 #include "editor/validate_fields.h"
 
 #include "editor/units.h"
+#include "papertable/paper_name.h"
 #include "resources/resource_ids.h"
-#include "win/codepage.h"
 #include "win/strings.h"
 
 namespace editor {
 
 namespace {
 
+using papertable::AnsiName;
 using papertable::PaperRecord;
-
-// A name as ANSI; a double-byte code page needs up to two bytes a unit.
-std::string AnsiName(const papertable::WideText<papertable::kNameUnits>& name) {
-    return win::WideToAnsi(name, 2 * papertable::kNameUnits).value_or(std::string());
-}
 
 bool NameInUse(const ValidationInput& in) {
     const std::string mm = AnsiName(in.record.szPaperName_mm);
