@@ -92,11 +92,13 @@ int AddPaper(Session& session, const Invocation& invocation, Environment& enviro
     const PaperOptions& options = invocation.paper;
     if (table.tableFull || table.paperCount >= papertable::kMaxPapers)
         return Fail(environment, kExitBadInput,
-                    "the table holds 100 papers; delete a user paper first");
+                    "the table holds " + std::to_string(papertable::kMaxPapers) +
+                        " papers; delete a user paper first");
     if (!editor::NameFitsRecord(options.name))
         return Fail(environment, kExitBadInput,
-                    "the name \"" + options.name + "\" is longer than a paper name can be " +
-                        "(31 characters); give a shorter --name");
+                    "the name \"" + options.name + "\" is longer than a paper name can be " + "(" +
+                        std::to_string(papertable::kNameUnits - 1) +
+                        " characters); give a shorter --name");
 
     // The paper the editor opens on: a copy of the chosen one as a new user paper.
     if (table.paperCount == 0)
