@@ -47,6 +47,14 @@ std::string History::PathOf(const std::string& name) const {
     return Folder() + "\\" + name;
 }
 
+std::string History::DescriptionPath(const std::string& name) const {
+    return PathOf(name) + "\\" + kDescriptionName;
+}
+
+bool History::IsFinished(const std::string& name) {
+    return files_.FileExists(DescriptionPath(name));
+}
+
 std::optional<std::vector<History::EntryFolder>> History::EntryFolders() {
     const auto items = files_.ListFolder(Folder());
     if (!items) return std::nullopt;
@@ -54,8 +62,7 @@ std::optional<std::vector<History::EntryFolder>> History::EntryFolders() {
     for (const auto& item : *items) {
         const auto id = item.isFolder ? ParseEntryId(item.name) : std::nullopt;
         if (!id) continue;
-        const bool finished = files_.FileExists(PathOf(item.name) + "\\" + kDescriptionName);
-        folders.push_back({item.name, *id, finished});
+        folders.push_back({item.name, *id, IsFinished(item.name)});
     }
     std::sort(folders.begin(), folders.end(), [](const EntryFolder& a, const EntryFolder& b) {
         return a.id.sequence != b.id.sequence ? a.id.sequence < b.id.sequence : a.name < b.name;
@@ -77,8 +84,7 @@ bool History::HasEntries() {
     // Asked after every change: it stops at the first finished entry.
     const auto items = files_.ListFolder(Folder());
     return items && std::any_of(items->begin(), items->end(), [&](const win::FolderItem& item) {
-               return item.isFolder && ParseEntryId(item.name) &&
-                      files_.FileExists(PathOf(item.name) + "\\" + kDescriptionName);
+               return item.isFolder && ParseEntryId(item.name) && IsFinished(item.name);
            });
 }
 
@@ -92,7 +98,7 @@ Entry History::Read(const EntryFolder& folder, build::SetBytes* bytes) {
         return entry;
     };
     const std::string path = PathOf(folder.name);
-    const auto text = files_.ReadFile(path + "\\" + kDescriptionName);
+    const auto text = files_.ReadFile(DescriptionPath(folder.name));
     const auto description = text ? ParseDescription(*text) : std::nullopt;
     if (!description) return damaged("its description cannot be read");
     entry.kept = description->kept;
@@ -165,8 +171,7 @@ build::Outcome History::Keep(const build::ReplacedSet& replaced,
         description.files[i] = KeptFile{fileName, bytes->size(), ContentHash(*bytes)};
     }
     // Last: only now is the entry whole.
-    if (!files_.WriteFileAtomic(PathOf(name) + "\\" + kDescriptionName,
-                                FormatDescription(description))) {
+    if (!files_.WriteFileAtomic(DescriptionPath(name), FormatDescription(description))) {
         RemoveEntry(name);
         return failed;
     }
@@ -186,7 +191,7 @@ void History::Withdraw() {
 void History::RemoveEntry(const std::string& name) {
     const std::string path = PathOf(name);
     // The description first: whatever stays behind is no longer a whole entry.
-    files_.DeleteFile(path + "\\" + kDescriptionName);
+    files_.DeleteFile(DescriptionPath(name));
     if (const auto items = files_.ListFolder(path)) {
         for (const auto& item : *items)
             if (!item.isFolder) files_.DeleteFile(path + "\\" + item.name);

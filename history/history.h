@@ -66,6 +66,9 @@ private:
     // cannot be listed.
     std::optional<std::vector<EntryFolder>> EntryFolders();
     std::string PathOf(const std::string& name) const;
+    std::string DescriptionPath(const std::string& name) const;
+    // The entry's description is written: the entry is whole.
+    bool IsFinished(const std::string& name);
     // The entry's fields and, when `bytes` is given, its files.
     Entry Read(const EntryFolder& folder, build::SetBytes* bytes);
     void RemoveEntry(const std::string& name);
