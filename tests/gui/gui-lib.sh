@@ -96,7 +96,7 @@ start_prefix() {
     shift
     "$root/tests/gui/with-display" true
     wineserver -k 2>/dev/null || true
-    "$root/scripts/wine-setup" "$@" >"$log" 2>&1 || { cat "$log"; exit 1; }
+    "$root/scripts/wine-setup" "$@" >"$log" 2>&1 || { echo "FAIL: scripts/wine-setup $*:"; cat "$log"; exit 1; }
     velkor_wine_ready
     driver="$(winepath -u 'C:\windows\system32\spool\drivers\x64\3' 2>/dev/null | tr -d '\r')"
 }
