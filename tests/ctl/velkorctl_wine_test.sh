@@ -120,16 +120,24 @@ before="$(snapshot)"
 touch "$logs/marker"
 sleep 1
 # Tools run while it adds; no window may appear meanwhile.
-visible() { xdotool search --onlyvisible --name . 2>/dev/null; }
-visible | sort -u >"$logs/windows-before"
+# visible: "id name" of each visible window, named while it is there.
+visible() {
+    local id
+    for id in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "$id $(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+visible | cut -d ' ' -f 1 | sort -u >"$logs/windows-before"
 ( while :; do visible; sleep 0.2; done ) >"$logs/windows" &
 watcher=$!
 expect 0 "add" add "$queue" --unit mm --name "$name" --kind label --width 50.0 --length 30 \
     --gap 3 --top 1.5 --bottom 1.5 --left 2 --right 2
 kill "$watcher" 2>/dev/null
 wait "$watcher" 2>/dev/null
-sort -u "$logs/windows" | comm -13 "$logs/windows-before" - | grep -q . &&
-    fail "add: a window appeared while the tools ran"
+appeared="$(sort -u "$logs/windows" | while read -r id title; do
+    grep -qxF "$id" "$logs/windows-before" || echo "$id \"$title\""
+done | sort -u)"
+[ -z "$appeared" ] || fail "add: windows appeared while the tools ran: $appeared"
 grep -qxF "szPaperName_mm=$name" <(tr -d '\r' <"$source_file") || fail "add: \"$name\" is not in the user source"
 grep -qx 'nPaperWidthRes=400' <(tr -d '\r' <"$source_file") || fail "add: no derived nPaperWidthRes=400"
 [ "$table" -nt "$logs/marker" ] || fail "add: kvx510ed.lyt was not rebuilt"
