@@ -96,7 +96,7 @@ int AddPaper(Session& session, const Invocation& invocation, Environment& enviro
                         " papers; delete a user paper first");
     if (!editor::NameFitsRecord(options.name))
         return Fail(environment, kExitBadInput,
-                    "the name \"" + options.name + "\" is longer than a paper name can be " + "(" +
+                    "the name \"" + options.name + "\" is longer than a paper name can be (" +
                         std::to_string(papertable::kNameUnits - 1) +
                         " characters); give a shorter --name");
 

@@ -22,6 +22,7 @@
 #include "roundtrip_tables.h"
 #include "tests/family/tools_fixture.h"
 #include "tests/family/tools_win.h"
+#include "win/path_name.h"
 #include "win/win32_services.h"
 
 namespace family_test {
@@ -55,7 +56,7 @@ protected:
 
 TEST_F(RoundTripWithTools, EveryUsableTableBuildsAndTheLibraryHandsOutWhatWasWritten) {
     const auto settings = RoundTripSettingsFromEnvironment(24);
-    const std::string tools = Folder(WinPath(FAMILY_CONVERTER));
+    const std::string tools = win::FolderOf(WinPath(FAMILY_CONVERTER));
     for (int run = 0; run < settings.runs; ++run) {
         const unsigned seed = settings.seed + static_cast<unsigned>(run);
         SCOPED_TRACE("VELKOR_ROUNDTRIP_SEED=" + std::to_string(seed));

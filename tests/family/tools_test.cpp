@@ -15,11 +15,11 @@
 #include "family_test_util.h"
 #include "tests/family/tools_fixture.h"
 #include "tests/family/tools_win.h"
+#include "win/path_name.h"
 
 namespace {
 
 using family_test::FirstError;
-using family_test::Folder;
 using family_test::RunTool;
 using family_test::WinPath;
 
@@ -120,7 +120,7 @@ TEST_F(FamilyTools, BuildsEveryModelEndToEnd) {
 }
 
 TEST_F(FamilyTools, BareNameIsFoundBesideTheLibrary) {
-    const std::string table = Folder(WinPath(FAMILY_LIBRARY)) + "\\KVX610ad.lyt";
+    const std::string table = win::FolderOf(WinPath(FAMILY_LIBRARY)) + "\\KVX610ad.lyt";
     ASSERT_EQ(Compile(SourceFile("kvx610ad.txt"), table), 0u);
     EXPECT_EQ(OpenCount("KVX610ad.lyt"), 15);
     DeleteFileA(table.c_str());
@@ -329,7 +329,7 @@ TEST_F(FamilyTools, EmptyCodeArgumentStandsForZero) {
 // Every byte a code can be, the awkward ones above all, reaches the converter on the
 // build pipeline's own command lines and matches the code the compiler compiled.
 TEST_F(FamilyTools, EveryCodeReachesTheConverterOnThePipelinesCommandLine) {
-    const std::string tools = Folder(WinPath(FAMILY_CONVERTER));
+    const std::string tools = win::FolderOf(WinPath(FAMILY_CONVERTER));
     for (int code : {0x00, 0x01, 0x09, 0x0A, 0x0D, 0x1F, 0x20, 0x22, 0x30, 0x78, 0x7F, 0x80, 0x81,
                      0x8D, 0x9D, 0xA0, 0xFF}) {
         char series[8], model[8];

@@ -18,11 +18,6 @@ inline std::string WinPath(std::string path) {
     return path;
 }
 
-// The folder of a Windows path, without the backslash before the name.
-inline std::string Folder(const std::string& path) {
-    return path.substr(0, path.find_last_of('\\'));
-}
-
 inline std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
