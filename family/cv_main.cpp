@@ -15,7 +15,7 @@
 
 #include "family/file_beside.h"
 #include "family/file_io_win32.h"
-#include "family/lyt_api.h"
+#include "familyapi/lyt_api.h"
 #include "family/paper_data.h"
 #include "family/tool_args.h"
 

@@ -9,7 +9,7 @@
 
 #include "family/file_beside.h"
 #include "family/file_io_win32.h"
-#include "family/lyt_api.h"
+#include "familyapi/lyt_api.h"
 #include "family/table_file.h"
 
 namespace {

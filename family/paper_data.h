@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "family/lyt_api.h"
+#include "familyapi/lyt_api.h"
 
 namespace family {
 

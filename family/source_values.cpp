@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "build/pipeline.h"
+#include "paperset/pipeline.h"
 #include "win/codepage.h"
 
 namespace family {
@@ -90,7 +90,7 @@ uint8_t ReadCode(const papertable::ProfileFile& file, std::string_view key, Comp
         notes.Warn("Model", key, "missing, read as 0x00");
         return 0;
     }
-    const std::string character = build::CodeCharacter(*text);
+    const std::string character = paperset::CodeCharacter(*text);
     const uint8_t code = character.empty() ? 0 : static_cast<uint8_t>(character[0]);
     if (!IsPlainCode(*text)) {
         char hex[8];

@@ -1,4 +1,4 @@
-#include "family/ornio/ornio.h"
+#include "familyapi/ornio.h"
 
 #include <atomic>
 #include <memory>

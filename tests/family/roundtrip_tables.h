@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "family/lyt_api.h"
+#include "familyapi/lyt_api.h"
 #include "papertable/paper_record.h"
 
 namespace family_test {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "build/pipeline.h"
-#include "family/lyt_api.h"
+#include "paperset/pipeline.h"
+#include "familyapi/lyt_api.h"
 #include "family/paper_data.h"
 #include "papertable/source_writer.h"
 #include "roundtrip_tables.h"
@@ -65,12 +65,12 @@ TEST_F(RoundTripWithTools, EveryUsableTableBuildsAndTheLibraryHandsOutWhatWasWri
         auto& table = *generated.table;
         const std::string series = table.device.bySeriesCode;
         const std::string model = table.device.byModelCode;
-        const auto names = build::MakeBuildFiles(dir_, generated.modelPrefix, series, model);
+        const auto names = paperset::MakeBuildFiles(dir_, generated.modelPrefix, series, model);
         ASSERT_TRUE(papertable::WriteUserSource(files_, names.tempSource, table, table.paperCount));
         const auto expected = ExpectedFromWrittenTable(generated);
 
-        RunTool(build::CompilerCommandLine(tools, names));
-        RunTool(build::ConverterCommandLine(tools, names, series, model));
+        RunTool(paperset::CompilerCommandLine(tools, names));
+        RunTool(paperset::ConverterCommandLine(tools, names, series, model));
         const std::string compilerLog = Read(dir_ + "log.txt");
         const std::string converterLog = Read(names.tempPaperData + ".log");
 

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "build/pipeline.h"
+#include "paperset/pipeline.h"
 
 namespace family {
 namespace {
@@ -135,7 +135,7 @@ TEST(ToolArgs, CodeArgumentForms) {
 // Every pair of code bytes, as the build pipeline puts them on the converter's
 // command line, arrives as it was meant: what the table holds is what is compared.
 TEST(ToolArgs, EveryCodeTheBuildPipelinePassesArrives) {
-    const auto names = build::MakeBuildFiles("C:\\My Temp\\", "kvx510", "0x41", "0x1F");
+    const auto names = paperset::MakeBuildFiles("C:\\My Temp\\", "kvx510", "0x41", "0x1F");
     auto hex = [](int value) {
         char text[8];
         std::snprintf(text, sizeof text, "0x%02x", value);
@@ -143,7 +143,7 @@ TEST(ToolArgs, EveryCodeTheBuildPipelinePassesArrives) {
     };
     for (int series = 0; series < 256; ++series) {
         for (int model : {0, 0x09, 0x0A, 0x0D, 0x20, 0x22, 0x30, 0x41, 0x78, 0xFF, series}) {
-            const std::string line = build::ConverterCommandLine("C:\\Program Files\\Mertavo",
+            const std::string line = paperset::ConverterCommandLine("C:\\Program Files\\Mertavo",
                                                                  names, hex(series), hex(model));
             ConverterArgs args;
             std::string error;

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "family/lyt_api.h"
+#include "familyapi/lyt_api.h"
 #include "tests/family/tools_win.h"
 #include "win/win32_api.h"
 

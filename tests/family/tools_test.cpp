@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "build/pipeline.h"
-#include "family/lyt_api.h"
+#include "paperset/pipeline.h"
+#include "familyapi/lyt_api.h"
 #include "family/paper_data.h"
 #include "family_test_util.h"
 #include "tests/family/tools_fixture.h"
@@ -339,10 +339,10 @@ TEST_F(FamilyTools, EveryCodeReachesTheConverterOnThePipelinesCommandLine) {
         std::string source = family_test::SourceWithPapers(1);
         source.replace(source.find("bySeriesCode=0x41"), 17, std::string("bySeriesCode=") + series);
         source.replace(source.find("byModelCode=0x51"), 16, std::string("byModelCode=") + model);
-        const auto names = build::MakeBuildFiles(dir_, "kvx510", series, model);
+        const auto names = paperset::MakeBuildFiles(dir_, "kvx510", series, model);
         Write(names.tempSource, source);
-        ASSERT_EQ(RunTool(build::CompilerCommandLine(tools, names)), 0u);
-        const DWORD converted = RunTool(build::ConverterCommandLine(tools, names, series, model));
+        ASSERT_EQ(RunTool(paperset::CompilerCommandLine(tools, names)), 0u);
+        const DWORD converted = RunTool(paperset::ConverterCommandLine(tools, names, series, model));
         EXPECT_EQ(converted, 0u) << Read(names.tempPaperData + ".log");
         const std::string data = Read(names.tempPaperData);
         ASSERT_GE(data.size(), sizeof(family::PaperDataHeader));

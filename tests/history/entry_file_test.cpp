@@ -8,7 +8,7 @@
 
 namespace {
 
-using build::ChangeDescription;
+using paperset::ChangeDescription;
 using history::EntryId;
 
 TEST(EntryId, NamesSortByNumberAndCarryTheTime) {

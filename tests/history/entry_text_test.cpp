@@ -9,7 +9,7 @@
 
 namespace {
 
-using Kind = build::ChangeDescription::Kind;
+using Kind = paperset::ChangeDescription::Kind;
 
 struct EntryTextTest : ::testing::Test {
     win::headless::HeadlessUi ui;
@@ -18,7 +18,7 @@ struct EntryTextTest : ::testing::Test {
 };
 
 TEST_F(EntryTextTest, EachKindOfChangeHasItsText) {
-    const std::pair<build::ChangeDescription, const char*> cases[] = {
+    const std::pair<paperset::ChangeDescription, const char*> cases[] = {
         {{Kind::Added, "Roll 58"}, "added 'Roll 58'"},
         {{Kind::Overwritten, "Wider"}, "changed 'Wider'"},
         {{Kind::Deleted, "100% of it"}, "deleted '100% of it'"},
@@ -33,7 +33,7 @@ TEST_F(EntryTextTest, EachKindOfChangeHasItsText) {
 TEST_F(EntryTextTest, LinesShowWhenWhatAndHowManyAndTheDamage) {
     history::Entry entry;
     entry.kept = {2024, 6, 12, 14, 30, 5};
-    entry.change = build::ChangeDescription{Kind::Deleted, "U0 mm"};
+    entry.change = paperset::ChangeDescription{Kind::Deleted, "U0 mm"};
     for (const auto& [count, line] : std::vector<std::pair<int, std::string>>{
              {0, "12.06.2024 14:30:05, deleted 'U0 mm', 0 papers"},
              {1, "12.06.2024 14:30:05, deleted 'U0 mm', 1 paper"},

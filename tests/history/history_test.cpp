@@ -9,15 +9,15 @@
 
 #include "history/entry_file.h"
 #include "papertable/profile.h"
-#include "tests/build/stand_in_paper_set.h"
+#include "tests/paperset/stand_in_paper_set.h"
 #include "tests/fakes/fake_clock.h"
-#include "tests/mainwindow/source_text.h"
+#include "tests/velkor/mainwindow/source_text.h"
 
 namespace {
 
-using build::ChangeDescription;
-using build::ChangeStatus;
-using Kind = build::ChangeDescription::Kind;
+using paperset::ChangeDescription;
+using paperset::ChangeStatus;
+using Kind = paperset::ChangeDescription::Kind;
 using papertable::ProfileFile;
 
 using settest::kData;
@@ -51,7 +51,7 @@ struct HistoryRun : settest::StandInPaperSet {
         set.SetKeeper(&history);
     }
     // The driver folder's three files.
-    build::SetBytes Installed() {
+    paperset::SetBytes Installed() {
         return {{files.Get(kSource), files.Get(kTable), files.Get(kData)}};
     }
     std::string EntryFile(const std::string& id, const std::string& name) {
@@ -69,7 +69,7 @@ struct History : ::testing::Test, HistoryRun {};
 TEST_F(History, EachChangeKeepsTheSetItReplacesAsOneEntry) {
     struct Case {
         const char* what;
-        std::function<build::ChangeResult(HistoryRun&)> change;
+        std::function<paperset::ChangeResult(HistoryRun&)> change;
         ChangeDescription description;
     };
     const Case cases[] = {
@@ -90,7 +90,7 @@ TEST_F(History, EachChangeKeepsTheSetItReplacesAsOneEntry) {
     for (const auto& c : cases) {
         HistoryRun t;
         EXPECT_FALSE(t.history.HasEntries()) << c.what;
-        const build::SetBytes before = t.Installed();
+        const paperset::SetBytes before = t.Installed();
         const auto result = c.change(t);
         ASSERT_TRUE(result.Ok()) << c.what << ": " << result.reason;
 
@@ -157,12 +157,12 @@ TEST_F(History, TheNumberOrdersEntriesWhenTheClockIsPutBack) {
 }
 
 TEST_F(History, RestoreInstallsTheEntryExactlyAndKeepsTheSetItReplaces) {
-    const build::SetBytes original = Installed();
+    const paperset::SetBytes original = Installed();
     ASSERT_TRUE(set.Delete(1).Ok());
-    const build::SetBytes afterDelete = Installed();
+    const paperset::SetBytes afterDelete = Installed();
     const std::string id = history.Entries()[0].id;
 
-    build::LoadResult load;
+    paperset::LoadResult load;
     load.tooMany = true;
     const auto result = history.Restore(set, id, &load);
     ASSERT_TRUE(result.Ok()) << result.reason;
@@ -222,7 +222,7 @@ TEST_F(History, ADamagedEntryIsMarkedAndRefusedWhileTheOthersStayUsable) {
         ASSERT_TRUE(t.set.Delete(1).Ok());
         const auto ids = t.Ids();
         d.spoil(t, kHistory + "\\" + ids[1]);
-        const build::SetBytes installed = t.Installed();
+        const paperset::SetBytes installed = t.Installed();
 
         const auto entries = t.history.Entries();
         ASSERT_EQ(entries.size(), 2u) << d.what;
@@ -247,7 +247,7 @@ TEST_F(History, AKeptSetThatIsNoWholeSourceOfTheModelCannotBeRestored) {
     noDevice.replace(noDevice.find("[Model]"), 7, "[Modell]");
     struct Case {
         const char* what;
-        build::SetBytes bytes;
+        paperset::SetBytes bytes;
         std::string reason;
     };
     const Case cases[] = {
@@ -261,7 +261,7 @@ TEST_F(History, AKeptSetThatIsNoWholeSourceOfTheModelCannotBeRestored) {
     };
     for (const auto& c : cases) {
         HistoryRun t;
-        const build::SetPaths paths{{kSource, kTable, kData}};
+        const paperset::SetPaths paths{{kSource, kTable, kData}};
         ASSERT_TRUE(t.history.Keep({paths, c.bytes}, {Kind::Added, "X"}).Ok()) << c.what;
         const auto entries = t.history.Entries();
         ASSERT_EQ(entries.size(), 1u) << c.what;
@@ -276,9 +276,9 @@ TEST_F(History, AKeptSetThatIsNoWholeSourceOfTheModelCannotBeRestored) {
 // source alone; such a set comes back with a table and paper data built from it.
 TEST_F(History, ASetKeptWithoutItsTableAndDataIsBuiltFromItsSourceOnRestore) {
     const std::string shipped = UserSource(2);
-    const build::SetPaths paths{{kSource, kTable, kData}};
-    const build::SetBytes sourceAlone{{shipped, std::nullopt, std::nullopt}};
-    for (const auto& kept : {sourceAlone, build::SetBytes{{shipped, "t", std::nullopt}}}) {
+    const paperset::SetPaths paths{{kSource, kTable, kData}};
+    const paperset::SetBytes sourceAlone{{shipped, std::nullopt, std::nullopt}};
+    for (const auto& kept : {sourceAlone, paperset::SetBytes{{shipped, "t", std::nullopt}}}) {
         HistoryRun t;
         ASSERT_TRUE(t.history.Keep({paths, kept}, {Kind::Added, "X"}).Ok());
         const auto entries = t.history.Entries();
@@ -288,7 +288,7 @@ TEST_F(History, ASetKeptWithoutItsTableAndDataIsBuiltFromItsSourceOnRestore) {
         const auto restored = t.history.Restore(t.set, entries[0].id);
         ASSERT_TRUE(restored.Ok()) << restored.reason;
         EXPECT_EQ(t.builds, 1);
-        EXPECT_EQ(t.Installed().bytes, (build::SetBytes{{shipped, "table 1", "data 1"}}.bytes));
+        EXPECT_EQ(t.Installed().bytes, (paperset::SetBytes{{shipped, "table 1", "data 1"}}.bytes));
         EXPECT_EQ(t.Names(), (std::vector<std::string>{"B0 mm", "U0 mm", "U1 mm"}));
     }
 }
@@ -331,7 +331,7 @@ TEST_F(History, AHistoryThatCannotBeWrittenStopsTheChange) {
     for (const auto& [what, arrange] : failures) {
         HistoryRun t;
         arrange(t);
-        const build::SetBytes before = t.Installed();
+        const paperset::SetBytes before = t.Installed();
         const auto result = t.set.Delete(1);
         EXPECT_EQ(result.status, ChangeStatus::Failed) << what;
         EXPECT_EQ(result.reason, "cannot write the history folder " + kHistory) << what;

@@ -7,11 +7,11 @@
 #include <tuple>
 #include <vector>
 
-#include "advanced/advance_dlg.h"
-#include "editor/apply_fields.h"
-#include "editor/validate_fields.h"
+#include "velkor/advanced/advance_dlg.h"
+#include "rules/paper_values.h"
+#include "rules/validate_fields.h"
 #include "resources/resource_ids.h"
-#include "tests/editor/field_texts.h"
+#include "tests/rules/field_texts.h"
 #include "tests/resources/resource_sources.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
@@ -19,7 +19,7 @@
 namespace {
 
 namespace rs = resource_sources;
-using editor::FieldTexts;
+using rules::FieldTexts;
 using editortest::ValidFields;
 using editortest::With;
 using win::headless::HeadlessWindow;
@@ -87,19 +87,20 @@ protected:
 
     // The editor's message for these fields, or "" when they pass.
     std::string EditorMessage(const FieldTexts& texts, bool inch) {
-        const editor::UnitSettings units{inch, '.', app::k203DpiLimits};
+        const rules::UnitSettings units{inch, '.', papertable::k203DpiLimits};
         papertable::PaperRecord record;
         record.nPaperSize = 520;
-        const bool markMode = editor::ApplyFields(texts, units, record);
+        const rules::PaperValues values = rules::ReadFieldValues(texts, units.separator);
+        const bool markMode = rules::BuildRecord(values, units, record);
         std::vector<papertable::PaperRecord> papers(1);
         win::AnsiToWide("In use", papers[0].szPaperName_mm);
         win::AnsiToWide("In use", papers[0].szPaperName_inch);
         papers[0].nPaperSize = 513;
-        const auto violation = editor::ValidateFields(
-            {record, markMode, editor::EditMode::NewPaper, papers}, texts, units);
+        const auto violation = rules::ValidateFields(
+            {record, markMode, rules::EditMode::NewPaper, papers}, values, units);
         win::headless::HeadlessUi ui;
         ui.strings = strings_;
-        return violation ? editor::ViolationText(*violation, ui, units) : "";
+        return violation ? rules::ViolationText(*violation, ui, units) : "";
     }
 
     // The advanced dialog's message on confirming these offsets.

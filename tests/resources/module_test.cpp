@@ -18,7 +18,7 @@
 #include "resources/resource_ids.h"
 #include "tests/family/tools_win.h"
 #include "tests/resources/resource_sources.h"
-#include "ui/popup_button.h"
+#include "velkor/ui/popup_button.h"
 
 namespace {
 
