@@ -36,7 +36,7 @@ test-native: native
 # tests run in their own prefix, out/wineprefix-test, which their first step
 # (scripts/wine-test-prefix) sets up afresh from the stage.
 test-windows: windows dist
-	tests/gui/with-display ctest --preset windows
+	tests/support/with-display ctest --preset windows
 
 test: test-native test-windows
 

@@ -216,7 +216,7 @@ done
 check_versions "$version" "install"
 
 velkor_list "$logs/list-installed" || die "velkor did not start after the install"
-"$root/tests/gui/paper_lines.py" names mm "$driver/kvx510ad.txt" "$driver/kvx510ed.txt" \
+"$root/tests/velkor/gui/paper_lines.py" names mm "$driver/kvx510ad.txt" "$driver/kvx510ed.txt" \
     >"$logs/list-expected"
 if diff -u "$logs/list-expected" "$logs/list-installed"; then
     ok "velkor opens for \"$queue\" with the model's $(wc -l <"$logs/list-installed") papers"

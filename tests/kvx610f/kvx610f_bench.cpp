@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     using namespace family_test;
     DriverFolderStage stage;
     const std::string source =
-        WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/devcaps/sources/bench.txt");
+        WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/kvx610f/sources/bench.txt");
     if (!stage.PutLibrary(WinPath(KVX500I3_PATH)) ||
         !CompileTable(WinPath(FAMILY_COMPILER), source, stage.Path(kBuiltInTable))) {
         std::printf("could not stage the paper-table library and table in %s\n",

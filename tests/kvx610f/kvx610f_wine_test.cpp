@@ -26,7 +26,7 @@ using CapsFn = DWORD(WINAPI*)(LPCSTR, LPCSTR, WORD, LPSTR, const DEVMODEA*);
 constexpr DWORD kNoAnswer = 0xFFFFFFFF;
 
 std::string Source(const char* name) {
-    return WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/devcaps/sources/" + name);
+    return WinPath(std::string(VELKOR_SOURCE_DIR) + "/tests/kvx610f/sources/" + name);
 }
 
 struct Query {

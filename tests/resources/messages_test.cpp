@@ -79,9 +79,9 @@ TEST(SentenceFault, TellsSentencesFromOtherTexts) {
 class Messages : public ::testing::TestWithParam<std::string> {
 protected:
     Messages() {
-        const auto ids = rs::ReadResourceIds(rs::ReadFile(kSource + "/resources/resource_ids.h"));
+        const auto ids = rs::ReadResourceIds(rs::ReadFile(kSource + "/src/resources/resource_ids.h"));
         for (const auto& s : rs::ReadStrings(
-                 rs::ReadFile(kSource + "/resources/lang/" + GetParam() + "/strings.def"), ids))
+                 rs::ReadFile(kSource + "/src/resources/lang/" + GetParam() + "/strings.def"), ids))
             strings_[s.id] = s.text;
     }
 

@@ -1,5 +1,5 @@
 // Checks every built language module (lang/<language>/kvx500ct.dll beside the test)
-// against what the program looks up in it, as resources/resource_ids.h lists it:
+// against what the program looks up in it, as src/resources/resource_ids.h lists it:
 // every dialog with every control it addresses, the menu, the icon, the pictures and
 // every string; that mnemonics are unique per dialog and menu level; and that no
 // text of a static, button or check box is cut off in its control.

@@ -241,7 +241,7 @@ std::vector<std::string> Languages(const std::string& sourceDir) {
     std::vector<std::string> languages;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(
-             std::filesystem::path(sourceDir) / "resources" / "lang", error)) {
+             std::filesystem::path(sourceDir) / "src" / "resources" / "lang", error)) {
         if (entry.is_directory()) languages.push_back(entry.path().filename().string());
     }
     std::sort(languages.begin(), languages.end());

@@ -1,5 +1,5 @@
 // Reads the sources of the language modules as the resource tests need them:
-// resources/resource_ids.h (what every module must hold), the shared layout
+// src/resources/resource_ids.h (what every module must hold), the shared layout
 // kvx500ct.rc (which texts each dialog and menu shows) and each language's
 // dialog_texts.h and strings.def. Plain text parsing of our own files, whose shapes
 // the files' headers state; used natively and under Wine.
@@ -64,7 +64,7 @@ int MnemonicMarks(std::string_view text);
 std::string Placeholders(std::string_view text);
 
 std::string ReadFile(const std::string& path);
-// The folder names under resources/lang of `sourceDir`, sorted.
+// The folder names under src/resources/lang of `sourceDir`, sorted.
 std::vector<std::string> Languages(const std::string& sourceDir);
 
 }  // namespace resource_sources

@@ -38,7 +38,7 @@ const std::set<std::string> kNeutralLiterals = {"", "mm", "ListBox", "Button"};
 const std::string kSource = VELKOR_SOURCE_DIR;
 
 std::string Path(const std::string& relative) {
-    return kSource + "/resources/" + relative;
+    return kSource + "/src/resources/" + relative;
 }
 
 const rs::ResourceIds& Ids() {

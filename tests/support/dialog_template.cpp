@@ -379,7 +379,7 @@ std::vector<size_t> GroupAround(const DialogTemplate& dialog, size_t index) {
 
 const std::map<int, DialogTemplate>& LanguageModuleTemplates() {
     static const std::map<int, DialogTemplate> templates = [] {
-        const std::string resources = std::string(VELKOR_SOURCE_DIR) + "/resources/";
+        const std::string resources = std::string(VELKOR_SOURCE_DIR) + "/src/resources/";
         return ReadDialogTemplates(ReadFile(resources + "kvx500ct.rc"),
                                    ReadResourceIds(ReadFile(resources + "resource_ids.h")));
     }();

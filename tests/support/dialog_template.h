@@ -28,7 +28,7 @@ struct TemplateControl {
 using DialogTemplate = std::vector<TemplateControl>;
 using ResourceIds = std::map<std::string, int, std::less<>>;
 
-// The `#define NAME number` lines of a header such as resources/resource_ids.h.
+// The `#define NAME number` lines of a header such as src/resources/resource_ids.h.
 ResourceIds ReadResourceIds(std::string_view header);
 
 // The DIALOG and DIALOGEX templates of resource script `script`, by number. Names
@@ -41,7 +41,7 @@ std::map<int, DialogTemplate> ReadDialogTemplates(std::string_view script, const
 // nearest control at or before it that starts a group up to the next one.
 std::vector<size_t> GroupAround(const DialogTemplate& dialog, size_t index);
 
-// The templates of the language module (resources/kvx500ct.rc), read once.
+// The templates of the language module (src/resources/kvx500ct.rc), read once.
 const std::map<int, DialogTemplate>& LanguageModuleTemplates();
 
 }  // namespace win::headless

@@ -7,7 +7,7 @@
 # (scripts/dist); fails when the stage is not the build's.
 set -u
 here="$(cd "$(dirname "$0")" && pwd)"
-. "$here/../gui/gui-lib.sh"
+. "$here/../velkor/gui/gui-lib.sh"
 ctl_exe='C:\Program Files\Mertavo\velkorctl.exe'
 queue="Ostrel LM-510"
 logs="$(mktemp -d)"

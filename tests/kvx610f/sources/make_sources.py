@@ -4,7 +4,7 @@
 Each source has the layout the program itself writes (family/data/source_lines.py).
 The tests compile them with kvx500pc.exe and serve the tables through kvx500i3.dll.
 
-Run: python3 tests/devcaps/sources/make_sources.py  (rewrites the .txt files here)
+Run: python3 tests/kvx610f/sources/make_sources.py  (rewrites the .txt files here)
 """
 
 import os

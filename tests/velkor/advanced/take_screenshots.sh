@@ -6,11 +6,11 @@
 # Honours VELKOR_WINEPREFIX (see scripts/wine-env).
 set -eu
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
+root="$(cd "$here/../../.." && pwd)"
 build="$(cd "$1" && pwd)"
 display="${2:-:51}"
-exe="$build/tests/advanced/advanced_screens.exe"
-dll="$build/resources/en/kvx500ct.dll"
+exe="$build/tests/velkor/advanced/advanced_screens.exe"
+dll="$build/src/resources/en/kvx500ct.dll"
 [ -f "$exe" ] && [ -f "$dll" ] || { echo "build advanced_screens and kvx500ct first" >&2; exit 1; }
 . "$root/scripts/wine-env"
 
@@ -53,7 +53,7 @@ shoot() {
     echo "saved $2"
 }
 
-log="$build/tests/advanced/screens.log"
+log="$build/tests/velkor/advanced/screens.log"
 for kind in roll label mark; do
     wine "$exe" "$(winepath -w "$dll" | tr -d '\r')" "$kind" >"$log" 2>&1 </dev/null &
     program=$!

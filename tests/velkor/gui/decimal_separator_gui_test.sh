@@ -23,10 +23,10 @@ logs="$(mktemp -d)"
 
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
 [ -f "$language_module" ] || die "no language module at $language_module"
-VELKOR_WINDOWS_BUILD="${VELKOR_WINDOWS_BUILD:-$(cd "$(dirname "$probe_exe")/../.." && pwd)}"
+VELKOR_WINDOWS_BUILD="${VELKOR_WINDOWS_BUILD:-$(cd "$(dirname "$probe_exe")/../../.." && pwd)}"
 export VELKOR_WINDOWS_BUILD
 
-# Control and string numbers (resources/resource_ids.h).
+# Control and string numbers (src/resources/resource_ids.h).
 IDS_APP_TITLE=100 IDS_EDITOR_NEW=201
 MAIN_ADD=1001 MAIN_WIDTH=1007 ED_NAME=1011 ED_KIND=1054 ED_WIDTH=1017 ED_WIDTH_LABEL=1007
 ED_LENGTH=1019 ED_GAP=1023 ED_RIGHT=1304 ED_TOP=1306 ED_LEFT=1305 ED_BOTTOM=1307

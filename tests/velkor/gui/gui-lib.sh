@@ -1,17 +1,17 @@
-# Shared by the GUI test scripts; sourced with `here` set to tests/gui. Sets `root`,
+# Shared by the GUI test scripts and velkorctl's Wine test, which source it. Sets `root`,
 # `program` and the Wine environment, fails the script when the stage in out/dist
 # is missing or not the build's, and gives the helpers every script uses.
-root="$(cd "$here/../.." && pwd)"
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 "$root/scripts/dist" --check || { echo "FAIL: out/dist does not hold the build's deliverables"; exit 1; }
 . "$root/scripts/wine-env"
 export DISPLAY="${VELKOR_DISPLAY:-:44}"
 program='C:\Program Files\Mertavo\velkor.exe'
 
-# The text of string $1 (a name of resources/resource_ids.h) of the English language
+# The text of string $1 (a name of src/resources/resource_ids.h) of the English language
 # module, the one staged in the program folder.
-string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/resources/lang/en/strings.def"; }
-# The English dialog or menu text $1 (a T_ name of resources/lang/en/dialog_texts.h).
-dialog_text() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" "$root/resources/lang/en/dialog_texts.h"; }
+string() { sed -n "s/^STRING($1, \"\(.*\)\")\$/\1/p" "$root/src/resources/lang/en/strings.def"; }
+# The English dialog or menu text $1 (a T_ name of src/resources/lang/en/dialog_texts.h).
+dialog_text() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" "$root/src/resources/lang/en/dialog_texts.h"; }
 
 # Waits up to $2 seconds for a visible window named exactly $1; prints its id.
 wait_window() {
@@ -94,7 +94,7 @@ fill_label() {
 start_prefix() {
     local log=$1
     shift
-    "$root/tests/gui/with-display" true
+    "$root/tests/support/with-display" true
     wineserver -k 2>/dev/null || true
     "$root/scripts/wine-setup" "$@" >"$log" 2>&1 || { echo "FAIL: scripts/wine-setup $*:"; cat "$log"; exit 1; }
     velkor_wine_ready

@@ -28,7 +28,7 @@ logs="$(mktemp -d)"
 trap 'rm -rf "$logs"; wineserver -k 2>/dev/null' EXIT
 
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
-[ -n "$history_title" ] || die "no T_HI_CAPTION in resources/lang/en/dialog_texts.h"
+[ -n "$history_title" ] || die "no T_HI_CAPTION in src/resources/lang/en/dialog_texts.h"
 
 # Runs the probe on the windows titled $1; its output (CR removed) goes to
 # $logs/probe.out.

@@ -31,7 +31,7 @@ die() {
 }
 [ -f "$probe_exe" ] || die "main_window_probe.exe not found (argument: \"$probe_exe\")"
 # The prefix is set up from the build tree the probe belongs to, unless told otherwise.
-VELKOR_WINDOWS_BUILD="${VELKOR_WINDOWS_BUILD:-$(cd "$(dirname "$probe_exe")/../.." && pwd)}"
+VELKOR_WINDOWS_BUILD="${VELKOR_WINDOWS_BUILD:-$(cd "$(dirname "$probe_exe")/../../.." && pwd)}"
 export VELKOR_WINDOWS_BUILD
 
 # Runs the probe on the window titled $title; its output (CR removed) goes to

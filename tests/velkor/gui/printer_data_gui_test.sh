@@ -187,7 +187,7 @@ ornio_ini="$(winepath -u 'C:\Program Files\Mertavo' 2>/dev/null | tr -d '\r')/or
 # 1. COM3 through the printer simulator.
 port="$(probe port "Ostrel LM-520")" || die "no queue \"Ostrel LM-520\""
 [ "$port" = "COM3:" ] || die "\"Ostrel LM-520\" is on \"$port\" before the test, not on COM3:"
-python3 "$root/tests/transfer/sim/printer_sim.py" --link "$com3" \
+python3 "$root/tests/velkor/transfer/sim/printer_sim.py" --link "$com3" \
     --record "$work/serial-record.bin" --ready "$work/ready" &
 sim_pid=$!
 for _ in $(seq 400); do [ -f "$work/ready" ] && break; sleep 0.05; done
