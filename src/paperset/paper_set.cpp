@@ -25,11 +25,12 @@ ChangeResult Failed(std::string reason) {
 }  // namespace
 
 PaperSet::PaperSet(win::FileSystem& files, win::Processes& processes, std::string modelPrefix,
-                   std::string driverFolder)
+                   std::string driverFolder, ReplacedSetKeeper* keeper)
     : files_(files),
       processes_(processes),
       modelPrefix_(std::move(modelPrefix)),
       driverFolder_(std::move(driverFolder)),
+      keeper_(keeper),
       table_(std::make_unique<papertable::PaperTable>()) {}
 
 PaperSet::~PaperSet() = default;
@@ -69,7 +70,6 @@ LoadResult PaperSet::Load(const papertable::ProfileFile& builtInFile,
 BuildContext PaperSet::Context() const {
     return BuildContext{files_,
                         processes_,
-                        window_,
                         modelPrefix_,
                         table_->device.bySeriesCode,
                         table_->device.byModelCode};

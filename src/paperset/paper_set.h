@@ -63,8 +63,9 @@ struct LoadResult {
 
 class PaperSet {
 public:
+    // `keeper` keeps each replaced set; null keeps nothing (a set with no history).
     PaperSet(win::FileSystem& files, win::Processes& processes, std::string modelPrefix,
-             std::string driverFolder);
+             std::string driverFolder, ReplacedSetKeeper* keeper);
     ~PaperSet();
     PaperSet(const PaperSet&) = delete;
     PaperSet& operator=(const PaperSet&) = delete;
@@ -79,10 +80,6 @@ public:
 
     // The unit of the paper names in change descriptions.
     void SetInchUnits(bool inchUnits) { inchUnits_ = inchUnits; }
-    // The window repainted while a tool runs (may be null).
-    void SetWindow(win::DialogWindow* window) { window_ = window; }
-    // Who keeps each replaced set (may be null: nothing is kept).
-    void SetKeeper(ReplacedSetKeeper* keeper) { keeper_ = keeper; }
 
     // Loads the model's two sources from the driver folder (see Load); nullopt, and
     // nothing loaded, when either of them is missing.
@@ -139,7 +136,6 @@ private:
     win::Processes& processes_;
     std::string modelPrefix_;
     std::string driverFolder_;
-    win::DialogWindow* window_ = nullptr;
     ReplacedSetKeeper* keeper_ = nullptr;
     bool inchUnits_ = false;
     // 101 records: too large for the stack of the caller's window.

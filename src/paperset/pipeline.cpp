@@ -47,7 +47,7 @@ std::string ToolFailure(win::FileSystem& files, const std::string& log, std::str
 
 Outcome RunTool(const BuildContext& context, const std::string& commandLine, bool noWindow,
                 const char* tool) {
-    if (!context.processes.RunAndWait(commandLine, noWindow, context.window))
+    if (!context.processes.RunAndWait(commandLine, noWindow))
         return Outcome::Failed("cannot start " + std::string(papertable::kFamilyPrefix) + tool);
     return {};
 }

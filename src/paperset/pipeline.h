@@ -35,7 +35,6 @@ struct BuildFiles {
 struct BuildContext {
     win::FileSystem& files;
     win::Processes& processes;
-    win::DialogWindow* window;  // repainted while a tool runs; may be null
     std::string modelPrefix;
     std::string seriesCode;  // bySeriesCode as held, e.g. "0x41"
     std::string modelCode;   // byModelCode as held

@@ -85,7 +85,7 @@ std::string NotANumber(const char* option, const std::string& value, const Sessi
 }  // namespace
 
 int AddPaper(Session& session, const Invocation& invocation, Environment& environment) {
-    auto& paperSet = *session.paperSet;
+    auto& paperSet = session.papers->paperSet;
     const auto& table = paperSet.Table();
     const PaperOptions& options = invocation.paper;
     if (paperSet.IsFull())

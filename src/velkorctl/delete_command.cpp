@@ -12,7 +12,7 @@ int DeletePaper(Session& session, const Invocation& invocation, Environment& env
     if (index < 0)
         return Fail(environment, kExitBadInput,
                     "no paper is named \"" + name + "\"; see velkorctl list " + invocation.queue);
-    const auto result = session.paperSet->Delete(index);
+    const auto result = session.papers->paperSet.Delete(index);
     if (result.status == paperset::ChangeStatus::Refused)
         return Fail(environment, kExitBadInput,
                     "\"" + name + "\" cannot be deleted: " + result.reason +

@@ -8,7 +8,7 @@
 namespace velkorctl {
 
 int ExportPapers(Session& session, const Invocation& invocation, Environment& environment) {
-    auto& paperSet = *session.paperSet;
+    auto& paperSet = session.papers->paperSet;
     const std::string& folder = invocation.operand;
     if (!invocation.force && paperSet.ExportWouldOverwrite(folder))
         return Fail(environment, kExitBadInput,

@@ -46,7 +46,7 @@ std::string JsonObject(const history::Entry& entry) {
 }  // namespace
 
 int ShowHistory(Session& session, const Invocation& invocation, Environment& environment) {
-    const auto entries = session.history->Entries();
+    const auto entries = session.papers->history.Entries();
     if (invocation.json) {
         std::string json = "[";
         for (const auto& entry : entries) json += (json.size() > 1 ? ", " : "") + JsonObject(entry);
@@ -62,7 +62,7 @@ int RestoreEntry(Session& session, const Invocation& invocation, Environment& en
     auto& strings = *session.strings;
     const std::string& id = invocation.operand;
     paperset::LoadResult loaded;
-    const auto result = session.history->Restore(*session.paperSet, id, &loaded);
+    const auto result = session.papers->history.Restore(session.papers->paperSet, id, &loaded);
     if (loaded.tooMany) Note(environment, strings.LoadString(IDS_TOO_MANY_PAPERS));
     if (result.status == paperset::ChangeStatus::Refused)
         return Fail(environment, kExitBadInput,

@@ -20,13 +20,13 @@ int ImportPapers(Session& session, const Invocation& invocation, Environment& en
                         session.Prefix() + " source; give a file exported for this model)");
 
     paperset::LoadResult loaded;
-    const auto result = session.paperSet->Import(file, session.inchUnits, &loaded);
+    const auto result = session.papers->paperSet.Import(file, session.inchUnits, &loaded);
     if (loaded.tooMany) Note(environment, strings.LoadString(IDS_TOO_MANY_PAPERS));
     if (!result.Ok())
         return Fail(environment, kExitFailed,
                     strings.LoadString(IDS_IMPORT_FAILED) + " " + result.reason +
                         std::string(kNothingChanged));
-    const auto& table = session.paperSet->Table();
+    const auto& table = session.papers->paperSet.Table();
     int userPapers = 0;
     for (int i = 0; i < table.paperCount; ++i) userPapers += table.papers[i].builtIn ? 0 : 1;
     environment.out << "imported " << userPapers << " user papers from " << file << '\n';

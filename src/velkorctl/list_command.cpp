@@ -19,7 +19,7 @@ void Print(const std::vector<PaperLine>& lines, bool json, Environment& environm
 }
 
 std::vector<PaperLine> Lines(const Session& session, bool userOnly) {
-    const auto& table = session.paperSet->Table();
+    const auto& table = session.papers->paperSet.Table();
     std::vector<PaperLine> lines;
     for (int i = 0; i < table.paperCount; ++i) {
         const auto& paper = table.papers[static_cast<size_t>(i)];
@@ -49,7 +49,7 @@ int CheckSource(Session& session, const Invocation& invocation, Environment& env
                     session.strings->LoadString(IDS_NOT_THIS_MODEL) + " (" + file + " is not a " +
                         session.Prefix() + " source; give a file exported for this model)");
     // The papers as an import would take them: the built-in ones, then the file's.
-    auto& paperSet = *session.paperSet;
+    auto& paperSet = session.papers->paperSet;
     const auto loaded = paperSet.Load(papertable::LoadProfile(files, paperSet.BuiltInSourcePath()),
                                       source, session.inchUnits);
     if (loaded.tooMany) Note(environment, session.strings->LoadString(IDS_TOO_MANY_PAPERS));

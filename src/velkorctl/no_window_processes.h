@@ -9,8 +9,8 @@ namespace velkorctl {
 class NoWindowProcesses : public win::Processes {
 public:
     explicit NoWindowProcesses(win::Processes& processes) : processes_(processes) {}
-    bool RunAndWait(const std::string& commandLine, bool, win::DialogWindow*) override {
-        return processes_.RunAndWait(commandLine, true, nullptr);
+    bool RunAndWait(const std::string& commandLine, bool) override {
+        return processes_.RunAndWait(commandLine, true);
     }
 
 private:

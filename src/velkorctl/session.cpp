@@ -66,21 +66,18 @@ std::unique_ptr<Session> OpenSession(const Invocation& invocation, Access access
                                      win::ProgramFolder(services.files).value_or("?") + ")");
 
     const std::string driverFolder = paperset::DriverFolder(services.spooler);
-    session->history =
-        std::make_unique<history::History>(services.files, services.clock, driverFolder, prefix);
-    session->paperSet =
-        std::make_unique<paperset::PaperSet>(services.files, services.processes, prefix, driverFolder);
-    session->paperSet->SetKeeper(session->history.get());
-    const auto loaded = session->paperSet->Open(session->inchUnits);
+    session->papers = std::make_unique<history::ModelPapers>(services, prefix, driverFolder);
+    auto& paperSet = session->papers->paperSet;
+    const auto loaded = paperSet.Open(session->inchUnits);
     if (!loaded)
-        return fail(kExitFailed, missing + " (" + session->paperSet->BuiltInSourcePath() + " and " +
-                                     session->paperSet->UserSourcePath() + " are not both there)");
+        return fail(kExitFailed, missing + " (" + paperSet.BuiltInSourcePath() + " and " +
+                                     paperSet.UserSourcePath() + " are not both there)");
     if (loaded->tooMany) Note(environment, session->strings->LoadString(IDS_TOO_MANY_PAPERS));
     return session;
 }
 
 int FindPaper(const Session& session, std::string_view name) {
-    const auto& table = session.paperSet->Table();
+    const auto& table = session.papers->paperSet.Table();
     for (const bool inch : {session.inchUnits, !session.inchUnits}) {
         for (int i = 0; i < table.paperCount; ++i) {
             const auto& paper = table.papers[static_cast<size_t>(i)];
@@ -92,8 +89,8 @@ int FindPaper(const Session& session, std::string_view name) {
 }
 
 std::string PaperName(const Session& session, int index) {
-    return session.paperSet->PaperName(
-        session.paperSet->Table().papers[static_cast<size_t>(index)]);
+    return session.papers->paperSet.PaperName(
+        session.papers->paperSet.Table().papers[static_cast<size_t>(index)]);
 }
 
 }  // namespace velkorctl

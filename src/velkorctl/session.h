@@ -14,7 +14,7 @@
 #include "velkorctl/arguments.h"
 #include "velkorctl/environment.h"
 #include "rules/paper_fields.h"
-#include "history/history.h"
+#include "history/model_papers.h"
 
 namespace velkorctl {
 
@@ -24,9 +24,9 @@ struct Session {
     bool inchUnits = false;
     char separator = '.';
     std::unique_ptr<win::Strings> strings;
-    // The paper set keeps what each change replaces in the history, as velkor's does.
-    std::unique_ptr<history::History> history;
-    std::unique_ptr<paperset::PaperSet> paperSet;
+    // The model's paper set and its history, which keeps what each change replaces,
+    // as velkor's does.
+    std::unique_ptr<history::ModelPapers> papers;
 
     rules::UnitSettings Units() const { return {inchUnits, separator, limits}; }
     const std::string& Prefix() const { return printer.modelPrefix; }

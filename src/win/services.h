@@ -108,10 +108,10 @@ class Processes {
 public:
     virtual ~Processes() = default;
     // Starts `commandLine` and returns when it has ended; false (at once) when it
-    // cannot be started. Meanwhile paint messages of `window` are handled; its other
-    // input queued during the run is discarded at the end. `window` may be null.
-    virtual bool RunAndWait(const std::string& commandLine, bool noWindow,
-                            DialogWindow* window) = 0;
+    // cannot be started. Meanwhile the calling thread's windows are repainted, so
+    // whichever dialog is on top stays drawn; the input and commands that reached
+    // them during the run are discarded at the end.
+    virtual bool RunAndWait(const std::string& commandLine, bool noWindow) = 0;
 };
 
 class Instance {

@@ -1,4 +1,6 @@
 // Locale, clock, processes and the single-instance guard.
+#include <vector>
+
 #include "win/dialog_window.h"
 #include "win/win32_services.h"
 
@@ -38,13 +40,40 @@ std::string Formatted(const LocalTime& time, Formatter format) {
 }
 
 // Paint messages taken after each wake-up of the wait, and messages taken off the
-// queue when the tool has ended: more than a dialog's controls ever need.
+// queue when the tool has ended: more than a thread's dialogs ever need.
 constexpr int kPaintsPerTurn = 256;
-constexpr int kMessagesDrained = 10000;
+constexpr int kMessagesDropped = 10000;
 
-// Paint messages of `window` and its controls; handled as the dialog manager would.
-void DispatchPaint(HWND window, MSG& message) {
-    if (!IsDialogMessageA(window, &message)) DispatchMessageA(&message);
+// Repaints the calling thread's windows that wait for it, whichever dialog they
+// belong to.
+void PaintThreadWindows() {
+    MSG message;
+    for (int taken = 0;
+         taken < kPaintsPerTurn && PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
+         ++taken) {
+        DispatchMessageA(&message);
+    }
+}
+
+// Drops what reached the thread's windows while a tool ran (clicks, keys, commands),
+// so that nothing the user did meanwhile acts once the tool has ended; repaints are
+// made, a quit request and messages to the thread itself stay queued.
+void DropWindowMessages() {
+    std::vector<MSG> threadMessages;
+    MSG message;
+    for (int taken = 0;
+         taken < kMessagesDropped && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++taken) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (message.message == WM_PAINT)
+            DispatchMessageA(&message);
+        else if (message.hwnd == nullptr)
+            threadMessages.push_back(message);
+    }
+    for (const MSG& kept : threadMessages)
+        PostThreadMessageA(GetCurrentThreadId(), kept.message, kept.wParam, kept.lParam);
 }
 
 }  // namespace
@@ -76,8 +105,7 @@ LocalTime Win32Clock::Now() {
     return {now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
 }
 
-bool Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
-                                DialogWindow* window) {
+bool Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -87,41 +115,17 @@ bool Win32Processes::RunAndWait(const std::string& commandLine, bool noWindow,
                         &startup, &process)) {
         return false;
     }
-    HWND hwnd = window ? static_cast<HWND>(window->NativeHandle()) : nullptr;
-
-    // Sleep until the tool ends or a repaint is due; the time-out only guards
-    // against a paint request of another window that is not ours to take.
+    // Sleep until the tool ends or one of the thread's windows needs painting. A
+    // thread without windows (velkorctl) is never woken by a paint. The time-out
+    // only guards against a window that never validates its paint region.
     for (;;) {
-        // Without a window nothing takes paint messages off the queue, so a pending
-        // repaint would wake the wait at once, over and over.
-        const DWORD woken =
-            MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, hwnd ? QS_PAINT : 0);
+        const DWORD woken = MsgWaitForMultipleObjects(1, &process.hProcess, FALSE, 100, QS_PAINT);
         if (woken == WAIT_OBJECT_0 || woken == WAIT_FAILED) break;
-        // Bounded like the drain below, so that a window that never validates its
-        // paint region cannot keep us from seeing the tool end.
-        MSG message;
-        for (int taken = 0; hwnd && taken < kPaintsPerTurn &&
-                            PeekMessageA(&message, hwnd, WM_PAINT, WM_PAINT, PM_REMOVE);
-             ++taken) {
-            DispatchPaint(hwnd, message);
-        }
+        PaintThreadWindows();
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-
-    // Input that arrived during the run is dropped; only repaints go through. The
-    // bound keeps a window that never validates its paint region from holding us.
-    MSG message;
-    for (int taken = 0;
-         hwnd && taken < kMessagesDrained && PeekMessageA(&message, hwnd, 0, 0, PM_REMOVE);
-         ++taken) {
-        if (message.message == WM_PAINT) {
-            DispatchPaint(hwnd, message);
-        } else if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-    }
+    DropWindowMessages();
     return true;
 }
 

@@ -50,7 +50,7 @@ public:
 
 class Win32Processes : public Processes {
 public:
-    bool RunAndWait(const std::string& commandLine, bool noWindow, DialogWindow* window) override;
+    bool RunAndWait(const std::string& commandLine, bool noWindow) override;
 };
 
 class Win32Instance : public Instance {

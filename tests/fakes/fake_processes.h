@@ -21,7 +21,7 @@ public:
     // Command lines containing this text cannot be started.
     std::string failStart;
 
-    bool RunAndWait(const std::string& commandLine, bool noWindow, win::DialogWindow*) override {
+    bool RunAndWait(const std::string& commandLine, bool noWindow) override {
         runs.push_back({commandLine, noWindow});
         if (!failStart.empty() && commandLine.find(failStart) != std::string::npos) return false;
         if (onRun) onRun(commandLine);

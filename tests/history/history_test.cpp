@@ -40,7 +40,7 @@ struct HistoryRun : settest::StandInPaperSet {
     fakes::FakeClock clock;
     history::History history{files, clock, kDriver, "kvx510"};
 
-    HistoryRun() {
+    HistoryRun() : StandInPaperSet(&history) {
         newPaperId = 600;
         const std::string builtIn = mwtest::SourceText({{"B0 mm", "B0 in"}}, false);
         files.Put(kDriver + "\\kvx510ad.txt", builtIn);
@@ -48,7 +48,6 @@ struct HistoryRun : settest::StandInPaperSet {
         files.Put(kTable, "installed table");
         files.Put(kData, "installed data");
         set.Load(ProfileFile::Parse(builtIn), ProfileFile::Parse(UserSource(3)), false);
-        set.SetKeeper(&history);
     }
     // The driver folder's three files.
     paperset::SetBytes Installed() {

@@ -109,7 +109,7 @@ TEST(UserPaperEndToEnd, AddedPaperIsListedOnceTheLibraryIsLoadedAgain) {
     // The main window's table: built-in papers, then the user's (none yet).
     ToolsInFamilyFolder files;
     win::Win32Processes processes;
-    paperset::PaperSet paperSet(files, processes, "kvx610", stage.Folder());
+    paperset::PaperSet paperSet(files, processes, "kvx610", stage.Folder(), nullptr);
     auto& table = paperSet.Table();
     paperSet.Load(papertable::LoadProfile(files, WinPath(data + "kvx610ad.txt")),
                   papertable::LoadProfile(files, stage.Path("kvx610ed.txt")), false);

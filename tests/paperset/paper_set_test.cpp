@@ -35,7 +35,7 @@ struct RecordingKeeper : paperset::ReplacedSetKeeper {
 struct SetRun : settest::StandInPaperSet {
     RecordingKeeper keeper;
 
-    SetRun() {
+    SetRun() : StandInPaperSet(&keeper) {
         const std::string builtIn = mwtest::SourceText({{"B0 mm", "B0 in"}}, true);
         const std::string user = mwtest::SourceText({{"U0 mm", "U0 in", 75, 500, 300, 2, 0, 513},
                                                      {"U1 mm", "U1 in", 75, 600, 300, 2, 0, 514}},
@@ -45,7 +45,6 @@ struct SetRun : settest::StandInPaperSet {
         files.Put(kTable, "installed table");
         files.Put(kData, "installed data");
         set.Load(ProfileFile::Parse(builtIn), ProfileFile::Parse(user), false);
-        set.SetKeeper(&keeper);
     }
     std::string Installed() { return files.Get(kSource).value_or(""); }
 };

@@ -35,7 +35,7 @@ struct PipelineTest : ::testing::Test {
             }
         };
     }
-    paperset::BuildContext Context() { return {files, processes, nullptr, "kvx510", "0x41", "0x1F"}; }
+    paperset::BuildContext Context() { return {files, processes, "kvx510", "0x41", "0x1F"}; }
     paperset::BuildResult Build(bool clearReadOnly) {
         return paperset::BuildPaperData(
             Context(),

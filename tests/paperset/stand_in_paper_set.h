@@ -21,11 +21,13 @@ inline const std::string kData = kDriver + "\\lty5141.bin";
 struct StandInPaperSet {
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    paperset::PaperSet set{files, processes, "kvx510", kDriver};
+    paperset::PaperSet set;
     int builds = 0;
     int16_t newPaperId = 515;  // the paper ID of Paper(): one the user source does not use
 
-    StandInPaperSet() {
+    // `keeper` may be a member of the deriving fixture, made after this part.
+    explicit StandInPaperSet(paperset::ReplacedSetKeeper* keeper = nullptr)
+        : set(files, processes, "kvx510", kDriver, keeper) {
         processes.onRun = [this](const std::string& commandLine) {
             if (commandLine.find("pc.exe") != std::string::npos)
                 files.Put("C:\\Temp\\kvx510ed.lyt", "table " + std::to_string(++builds));

@@ -8,17 +8,16 @@
 
 #include "papertable/model_table.h"
 #include "paperset/paper_set.h"
-#include "history/history.h"
+#include "history/model_papers.h"
 #include "papertable/paper_record.h"
 
 namespace mainwindow {
 
 struct MainWindowState {
-    // The model's kept paper sets: the paper set's keeper, so declared before it.
-    std::unique_ptr<history::History> history;
-    // The model's paper set, made once the driver folder is known. paperCount and
-    // tableFull live in its table: Table().paperCount, Table().tableFull.
-    std::unique_ptr<paperset::PaperSet> paperSet;
+    // The model's paper set and its history, made once the driver folder is known.
+    // paperCount and tableFull live in the set's table: Table().paperCount,
+    // Table().tableFull.
+    std::unique_ptr<history::ModelPapers> papers;
     int currentIndex = -1;                  // selected line of the list; -1 with no selection
     papertable::PaperRecord workingRecord;  // copy of the paper last selected
     bool tableChanged = false;
@@ -29,8 +28,8 @@ struct MainWindowState {
     papertable::ModelLimits modelLimits;
     std::string driverFolder;
 
-    papertable::PaperTable& Table() { return paperSet->Table(); }
-    const papertable::PaperTable& Table() const { return paperSet->Table(); }
+    papertable::PaperTable& Table() { return papers->paperSet.Table(); }
+    const papertable::PaperTable& Table() const { return papers->paperSet.Table(); }
 
     // The selected paper; null when no line is selected.
     const papertable::PaperRecord* SelectedPaper() const {

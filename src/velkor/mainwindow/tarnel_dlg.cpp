@@ -41,12 +41,8 @@ CTarnelDlg::CTarnelDlg(win::Ui& ui, const win::Services& services, const MainWin
     state.modelLimits = args.modelLimits;
     // The driver folder is fixed before the window opens.
     state.driverFolder = paperset::DriverFolder(services_.spooler);
-    state.paperSet = std::make_unique<paperset::PaperSet>(services_.files, services_.processes,
-                                                       state.modelPrefix, state.driverFolder);
-    // Every change keeps the set it replaces.
-    state.history = std::make_unique<history::History>(services_.files, services_.clock,
-                                                       state.driverFolder, state.modelPrefix);
-    state.paperSet->SetKeeper(state.history.get());
+    state.papers =
+        std::make_unique<history::ModelPapers>(services_, state.modelPrefix, state.driverFolder);
 }
 
 bool CTarnelDlg::OnInitDialog() {
@@ -60,7 +56,6 @@ bool CTarnelDlg::OnInitDialog() {
     state.tableChanged = false;
     state.decimalSeparator = rules::DecimalSeparatorFrom(services_.locale.DecimalSeparator());
 
-    state.paperSet->SetWindow(&window);
     if (!LoadSources()) {
         GetUi().ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
         EndDialog(kResultFilesMissing);
@@ -78,7 +73,7 @@ bool CTarnelDlg::OnInitDialog() {
 bool CTarnelDlg::LoadSources() {
     auto& state = *state_;
     if (!paperset::ToolsPresent(services_.files)) return false;
-    const auto loaded = state.paperSet->Open(state.inchUnits);
+    const auto loaded = state.papers->paperSet.Open(state.inchUnits);
     if (!loaded) return false;
     if (loaded->tooMany) GetUi().ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
     return true;
@@ -111,7 +106,7 @@ void CTarnelDlg::ShowPaperDetails() {
     facts.editLocked = paper && paper->editLocked;
     facts.tableFull = state.Table().tableFull;
     facts.hasPrinter = !state.printerName.empty();
-    facts.hasHistory = state.history->HasEntries();
+    facts.hasHistory = state.papers->history.HasEntries();
     const CommandStates states = ComputeCommandStates(facts);
     window.Enable(IDC_MAIN_EDIT, states.edit);
     window.Enable(IDC_MAIN_DELETE, states.remove);

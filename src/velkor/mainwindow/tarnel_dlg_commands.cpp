@@ -10,7 +10,7 @@ void CTarnelDlg::OnOptions(const win::Message&) {
     auto& state = *state_;
     ui::COptionDlg options(GetUi(), state.inchUnits);
     options.RunModal(&Window());
-    state.paperSet->SetInchUnits(state.inchUnits);
+    state.papers->paperSet.SetInchUnits(state.inchUnits);
     // Names in the other unit may be wider, so the extent is fitted again too.
     RefreshPaperList();
     Window().Select(IDC_MAIN_LIST, state.currentIndex);

@@ -16,7 +16,7 @@ void CTarnelDlg::OnDelete(const win::Message&) {
         GetUi().LoadString(IDS_ASK_DELETE), PaperListLine(state.workingRecord, state.inchUnits));
     if (GetUi().MessageBox(question, win::MessageKind::Question) != win::kIdYes) return;
 
-    const auto result = state.paperSet->Delete(state.currentIndex);
+    const auto result = state.papers->paperSet.Delete(state.currentIndex);
     // After a failure the paper set still holds the paper, as the driver folder does.
     if (!result.Ok()) {
         GetUi().ShowFailure(IDS_INSTALL_FAILED, result.reason);

@@ -17,7 +17,7 @@ void CTarnelDlg::PrepareNewPaper() {
 
 int CTarnelDlg::RunEditor(rules::EditMode mode) {
     auto& state = *state_;
-    editor::EditorArgs args{state.workingRecord, *state.paperSet};
+    editor::EditorArgs args{state.workingRecord, state.papers->paperSet};
     args.editMode = mode;
     args.okInitiallyEnabled = mode == rules::EditMode::NewPaper;
     args.inchUnits = state.inchUnits;

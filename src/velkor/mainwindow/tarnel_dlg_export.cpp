@@ -6,7 +6,7 @@
 namespace mainwindow {
 
 void CTarnelDlg::OnExport(const win::Message&) {
-    auto& paperSet = *state_->paperSet;
+    auto& paperSet = state_->papers->paperSet;
     auto& ui = GetUi();
     const auto folder = ui.BrowseForFolder(Window(), ui.LoadString(IDS_EXPORT_TITLE));
     if (!folder) return;

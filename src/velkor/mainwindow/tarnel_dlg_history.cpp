@@ -8,7 +8,7 @@ namespace mainwindow {
 
 void CTarnelDlg::OnHistory(const win::Message&) {
     auto& state = *state_;
-    history::CHistoryDlg dialog(GetUi(), services_.locale, *state.history, *state.paperSet,
+    history::CHistoryDlg dialog(GetUi(), services_.locale, state.papers->history, state.papers->paperSet,
                                 [this] { ShowRestoredTable(); });
     dialog.RunModal(&Window());
     ShowPaperDetails();

@@ -28,7 +28,7 @@ void CTarnelDlg::OnImport(const win::Message&) {
     }
     if (ui.ShowMessage(IDS_ASK_IMPORT, win::MessageKind::Question) != win::kIdYes) return;
 
-    if (!files.FileExists(state.paperSet->BuiltInSourcePath()) || !files.FileExists(*chosen)) {
+    if (!files.FileExists(state.papers->paperSet.BuiltInSourcePath()) || !files.FileExists(*chosen)) {
         window.ClearItems(IDC_MAIN_LIST);
         ui.ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
         EndDialog(kResultFilesMissing);
@@ -36,7 +36,7 @@ void CTarnelDlg::OnImport(const win::Message&) {
     }
 
     paperset::LoadResult loaded;
-    const auto result = state.paperSet->Import(*chosen, state.inchUnits, &loaded);
+    const auto result = state.papers->paperSet.Import(*chosen, state.inchUnits, &loaded);
     if (loaded.tooMany) ui.ShowMessage(IDS_TOO_MANY_PAPERS, win::MessageKind::Error);
     if (!result.Ok()) {
         // The paper set is back as it was, and so is the driver folder: the list stays.

@@ -13,7 +13,7 @@ namespace mainwindow {
 void CTarnelDlg::OnSendToPrinter(const win::Message&) {
     auto& state = *state_;
     if (!state.SelectedPaper() || transport_ == nullptr) return;
-    const auto built = state.paperSet->BuildSinglePaper(state.currentIndex);
+    const auto built = state.papers->paperSet.BuildSinglePaper(state.currentIndex);
     const auto& window = Window();
     const std::string paperText = window.ItemText(IDC_MAIN_LIST, window.Selection(IDC_MAIN_LIST));
 
@@ -41,7 +41,7 @@ void CTarnelDlg::OnSavePrinterData(const win::Message&) {
     const auto chosen = ui.SaveFileName(Window(), args);
     if (!chosen) return;
 
-    const auto built = state.paperSet->BuildSinglePaper(state.currentIndex);
+    const auto built = state.papers->paperSet.BuildSinglePaper(state.currentIndex);
     if (!built.outcome.Ok()) {
         ui.ShowFailure(IDS_DATA_SAVE_FAILED, built.outcome.failure);
         return;

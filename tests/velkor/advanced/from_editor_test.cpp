@@ -16,7 +16,7 @@ TEST(AdvancedFromEditor, ConfirmedSettingsReachTheEditorsRecord) {
     win::headless::HeadlessUi ui;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    paperset::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3");
+    paperset::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3", nullptr);
     papertable::PaperRecord record;
     record.nType = papertable::kKindLabel;
     record.reserved_12_ = "0,0,0,0,0,0,1,0,0,0,0,0";

@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
 
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    paperset::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3");
+    paperset::PaperSet paperSet(files, processes, "kvx510", "C:\\Drivers\\3", nullptr);
     paperSet.Table().device.dmDeviceName = "Ostrel LM-510";
     papertable::PaperRecord record = SamplePaper(kindIndex);
     editor::EditorArgs args{record, paperSet};

@@ -36,7 +36,7 @@ struct EditorRun {
     win::headless::HeadlessUi ui;
     fakes::FakeFileSystem files;
     fakes::FakeProcesses processes;
-    paperset::PaperSet paperSet{files, processes, "kvx510", kDriverFolder};
+    paperset::PaperSet paperSet{files, processes, "kvx510", kDriverFolder, nullptr};
     papertable::PaperTable& table = paperSet.Table();
     PaperRecord record;
 

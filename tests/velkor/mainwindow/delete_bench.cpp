@@ -102,10 +102,9 @@ int main(int argc, char** argv) {
     for (int round = 0; round < rounds; ++round) {
         floors.push_back(bench::TwoBareStarts(nothing));
 
-        paperset::PaperSet paperSet(files, real.processes, "kvx510", destination);
         history::History history(files, real.clock, destination, "kvx510");
         TimedKeeper keeper(history);
-        paperSet.SetKeeper(&keeper);
+        paperset::PaperSet paperSet(files, real.processes, "kvx510", destination, &keeper);
         paperSet.Table() = hundred;
         const auto start = Clock::now();
         const auto result = paperSet.Delete(50);

@@ -76,7 +76,6 @@ protected:
     paperset::BuildContext Context() {
         return paperset::BuildContext{*files_,
                                    processes_,
-                                   nullptr,
                                    GetParam(),
                                    table_->device.bySeriesCode,
                                    table_->device.byModelCode};
@@ -169,7 +168,7 @@ TEST_P(PipelineWithTools, AMissingConverterLibraryIsNamedAndNothingIsInstalled) 
     ToolFiles files(bare, root_ + "\\temp files\\");
 
     const std::string prefix = GetParam();
-    paperset::PaperSet paperSet(files, processes_, prefix, driverFolder_);
+    paperset::PaperSet paperSet(files, processes_, prefix, driverFolder_, nullptr);
     paperSet.Table() = *table_;
     const std::string installed = driverFolder_ + "\\" + prefix + "ed.txt";
     ASSERT_TRUE(files.WriteFileAtomic(installed, "the installed source"));

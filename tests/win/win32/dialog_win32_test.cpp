@@ -349,9 +349,9 @@ TEST_F(Win32Layer, ToolRunRepaintsAndDropsQueuedInput) {
         d.Window().Invalidate(true);
 
         win::Win32Processes processes;
-        processes.RunAndWait("cmd.exe /c \"" + script + "\"", true, &d.Window());
+        processes.RunAndWait("cmd.exe /c \"" + script + "\"", true);
         // A tool that cannot be started does not hold the window either.
-        processes.RunAndWait(stem + "-missing-tool.exe", true, &d.Window());
+        processes.RunAndWait(stem + "-missing-tool.exe", true);
 
         MSG message;
         inputLeft = PeekMessageA(&message, d.Hwnd(), 0, WM_PAINT - 1, PM_NOREMOVE) ||
@@ -393,7 +393,7 @@ TEST_F(Win32Layer, ToolRunEndsBesideAWindowThatNeverValidates) {
         EXPECT_NE(child, nullptr);
         InvalidateRect(child, nullptr, FALSE);
         win::Win32Processes processes;
-        processes.RunAndWait("cmd.exe /c exit", true, &d.Window());
+        processes.RunAndWait("cmd.exe /c exit", true);
         DestroyWindow(child);
         d.EndDialog(win::kIdOk);
     });

@@ -130,11 +130,11 @@ TEST_F(Win32Files, FoldersOfTheRun) {
 TEST_F(Win32Files, RunAndWaitReturnsWhenTheToolHasEnded) {
     win::Win32Processes processes;
     const std::string marker = Path("marker.txt");
-    processes.RunAndWait("cmd.exe /c echo done> " + marker, true, nullptr);
+    processes.RunAndWait("cmd.exe /c echo done> " + marker, true);
     EXPECT_TRUE(files.FileExists(marker));
 
     // A tool that cannot start does not hold the caller.
-    processes.RunAndWait(Path("no-such-tool.exe"), false, nullptr);
+    processes.RunAndWait(Path("no-such-tool.exe"), false);
 }
 
 TEST(Win32Locale, ReportsTheUserDefaults) {
