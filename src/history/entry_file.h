@@ -27,7 +27,7 @@ struct KeptFile {
 struct EntryDescription {
     win::LocalTime kept;
     paperset::ChangeDescription change;  // what replaced the set
-    int paperCount = 0;               // user papers in its source text
+    int paperCount = 0;                  // user papers in its source text
     // Source text, compiled table, paper data; nullopt for a file the driver folder
     // did not hold.
     std::array<std::optional<KeptFile>, 3> files;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <memory>
 
-#include "paperset/restorable_set.h"
 #include "history/entry_file.h"
+#include "paperset/restorable_set.h"
 #include "papertable/source_reader.h"
 #include "win/path_name.h"
 
@@ -122,7 +122,7 @@ Entry History::Read(const EntryFolder& folder, paperset::SetBytes* bytes) {
 }
 
 paperset::ChangeResult History::Restore(paperset::PaperSet& set, const std::string& id,
-                                     paperset::LoadResult* load) {
+                                        paperset::LoadResult* load) {
     const auto refused = [](std::string why) {
         return paperset::ChangeResult{paperset::ChangeStatus::Refused, std::move(why), -1};
     };
@@ -139,7 +139,7 @@ paperset::ChangeResult History::Restore(paperset::PaperSet& set, const std::stri
 }
 
 paperset::Outcome History::Keep(const paperset::ReplacedSet& replaced,
-                             const paperset::ChangeDescription& change) {
+                                const paperset::ChangeDescription& change) {
     lastKept_.clear();
     const paperset::Outcome failed =
         paperset::Outcome::Failed("cannot write the history folder " + Folder());

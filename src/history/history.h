@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "paperset/paper_set.h"
 #include "history/entry_id.h"
+#include "paperset/paper_set.h"
 #include "win/services.h"
 
 namespace history {
@@ -48,12 +48,12 @@ public:
     // Installs entry `id` again through `set`, which keeps what it replaces when
     // this history is its keeper. An unknown or damaged entry is refused.
     paperset::ChangeResult Restore(paperset::PaperSet& set, const std::string& id,
-                                paperset::LoadResult* load = nullptr);
+                                   paperset::LoadResult* load = nullptr);
 
     // paperset::ReplacedSetKeeper: a set that cannot be kept whole fails with "cannot
     // write the history folder <Folder()>", and what was written of it is removed.
     paperset::Outcome Keep(const paperset::ReplacedSet& replaced,
-                        const paperset::ChangeDescription& change) override;
+                           const paperset::ChangeDescription& change) override;
     void Withdraw() override;
 
 private:

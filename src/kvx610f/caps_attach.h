@@ -4,8 +4,8 @@
 
 #include <cstddef>
 
-#include "kvx610f/caps_tables.h"
 #include "familyapi/lyt_api.h"
+#include "kvx610f/caps_tables.h"
 
 namespace kvx610f {
 

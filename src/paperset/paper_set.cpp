@@ -68,10 +68,7 @@ LoadResult PaperSet::Load(const papertable::ProfileFile& builtInFile,
 }
 
 BuildContext PaperSet::Context() const {
-    return BuildContext{files_,
-                        processes_,
-                        modelPrefix_,
-                        table_->device.bySeriesCode,
+    return BuildContext{files_, processes_, modelPrefix_, table_->device.bySeriesCode,
                         table_->device.byModelCode};
 }
 

@@ -8,7 +8,6 @@
 namespace paperset {
 namespace {
 
-
 std::string LastTwo(const std::string& text) {
     return text.size() <= 2 ? text : text.substr(text.size() - 2);
 }

@@ -2,18 +2,26 @@
 
 #include <array>
 
-#include "rules/units.h"
 #include "papertable/paper_name.h"
 #include "papertable/source_reader.h"
+#include "rules/units.h"
 #include "win/codepage.h"
 
 namespace rules {
 
 PaperValues ReadFieldValues(const FieldTexts& t, char separator) {
     auto read = [separator](const std::string& text) { return ParseFixed(text, 3, separator); };
-    return {t.name,         t.kind,       read(t.width),      read(t.length),
-            read(t.gap),    read(t.right), read(t.top),       read(t.left),
-            read(t.bottom), read(t.markLength), read(t.markOffset)};
+    return {t.name,
+            t.kind,
+            read(t.width),
+            read(t.length),
+            read(t.gap),
+            read(t.right),
+            read(t.top),
+            read(t.left),
+            read(t.bottom),
+            read(t.markLength),
+            read(t.markOffset)};
 }
 
 int16_t KindFromSelection(int index) {

@@ -28,8 +28,8 @@ struct FieldTexts {
 // A paper as the editor's fields describe it: its name, its kind and every number in
 // thousandths of the display unit (ParseFixed(text, 3) of the field's text).
 struct PaperValues {
-    std::string name;   // ANSI
-    int16_t kind = 74;  // 74, 75 or 76
+    std::string name;        // ANSI
+    int16_t kind = 74;       // 74, 75 or 76
     int64_t width = 0;       // W
     int64_t length = 0;      // L
     int64_t gap = 0;         // G

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "rules/units.h"
 #include "papertable/source_reader.h"
+#include "rules/units.h"
 #include "win/codepage.h"
 
 namespace rules {

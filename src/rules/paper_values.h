@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "rules/paper_fields.h"
 #include "papertable/paper_record.h"
+#include "rules/paper_fields.h"
 
 namespace rules {
 

@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "rules/paper_values.h"
 #include "papertable/table_edits.h"
+#include "rules/paper_values.h"
 
 namespace rules {
 namespace {

@@ -7,15 +7,15 @@
 #include <optional>
 
 #include "paperset/paper_set.h"
+#include "papertable/paper_record.h"
 #include "rules/paper_fields.h"
 #include "rules/validate_fields.h"
-#include "papertable/paper_record.h"
 
 namespace rules {
 
 struct SaveResult {
     std::optional<Violation> violation;  // the first check that failed; nothing stored
-    paperset::ChangeResult change;          // the paper set's answer once the checks passed
+    paperset::ChangeResult change;       // the paper set's answer once the checks passed
     bool Ok() const { return !violation && change.Ok(); }
 };
 

@@ -1,8 +1,8 @@
 #include "rules/validate_fields.h"
 
-#include "rules/units.h"
 #include "papertable/paper_name.h"
 #include "resources/resource_ids.h"
+#include "rules/units.h"
 #include "win/strings.h"
 
 namespace rules {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/paper_fields.h"
 #include "papertable/paper_record.h"
+#include "rules/paper_fields.h"
 
 namespace win {
 class Strings;

@@ -2,12 +2,12 @@
 // paper: the values given replace the fields they name, every other field keeps
 // what the editor shows for the copied paper, and the editor's rules for typed
 // numbers, its checks, range texts and derived values apply.
-#include "velkorctl/commands.h"
-#include "velkorctl/exit_codes.h"
-#include "rules/save_paper.h"
-#include "rules/units.h"
 #include "papertable/table_edits.h"
 #include "resources/resource_ids.h"
+#include "rules/save_paper.h"
+#include "rules/units.h"
+#include "velkorctl/commands.h"
+#include "velkorctl/exit_codes.h"
 
 namespace velkorctl {
 namespace {
@@ -128,8 +128,7 @@ int AddPaper(Session& session, const Invocation& invocation, Environment& enviro
     }
     if (!rules::FieldsOfKind(values.kind).bottom) values.bottom = values.top;
 
-    const auto saved =
-        rules::SaveAsNew(paperSet, record, values, units, rules::EditMode::NewPaper);
+    const auto saved = rules::SaveAsNew(paperSet, record, values, units, rules::EditMode::NewPaper);
     if (saved.violation)
         return Fail(environment, kExitBadInput,
                     rules::ViolationText(*saved.violation, *session.strings, units) + "; " +

@@ -4,8 +4,8 @@
 #include <array>
 #include <set>
 
-#include "rules/paper_fields.h"
 #include "papertable/paper_record.h"
+#include "rules/paper_fields.h"
 
 namespace velkorctl {
 namespace {

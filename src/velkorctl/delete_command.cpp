@@ -1,8 +1,8 @@
 // delete: as velkor's delete without the question: the user paper is removed and
 // the table built and installed.
+#include "resources/resource_ids.h"
 #include "velkorctl/commands.h"
 #include "velkorctl/exit_codes.h"
-#include "resources/resource_ids.h"
 
 namespace velkorctl {
 

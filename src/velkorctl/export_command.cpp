@@ -1,9 +1,9 @@
 // export: as velkor's export button, without the questions: the user papers built
 // and their three files copied into a folder; existing files only with --force.
 #include "paperset/pipeline.h"
+#include "resources/resource_ids.h"
 #include "velkorctl/commands.h"
 #include "velkorctl/exit_codes.h"
-#include "resources/resource_ids.h"
 
 namespace velkorctl {
 
@@ -22,7 +22,7 @@ int ExportPapers(Session& session, const Invocation& invocation, Environment& en
     const auto& device = paperSet.Table().device;
     const auto names =
         paperset::MakeBuildFiles(environment.services.files.TempFolder(), session.Prefix(),
-                              device.bySeriesCode, device.byModelCode);
+                                 device.bySeriesCode, device.byModelCode);
     for (const auto& path : paperset::DestinationPaths(folder, session.Prefix(), names).paths)
         environment.out << path << '\n';
     return kExitDone;

@@ -1,14 +1,14 @@
 // history: the kept paper sets of the model, newest first; nothing changes.
 // restore: a kept set installed again through the paper set, as velkor's history
 // dialog does after its question; the set it replaces is kept in turn.
-#include "velkorctl/commands.h"
-#include "velkorctl/exit_codes.h"
-#include "velkorctl/json.h"
-#include "velkorctl/tab_line.h"
 #include "history/entry_file.h"
 #include "history/entry_id.h"
 #include "history/entry_text.h"
 #include "resources/resource_ids.h"
+#include "velkorctl/commands.h"
+#include "velkorctl/exit_codes.h"
+#include "velkorctl/json.h"
+#include "velkorctl/tab_line.h"
 
 namespace velkorctl {
 namespace {

@@ -1,9 +1,9 @@
 // import: as velkor's import without the questions: a source file of this model
 // replaces the user papers, and the table is built and installed.
-#include "velkorctl/commands.h"
-#include "velkorctl/exit_codes.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
+#include "velkorctl/commands.h"
+#include "velkorctl/exit_codes.h"
 
 namespace velkorctl {
 

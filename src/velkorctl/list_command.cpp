@@ -1,11 +1,11 @@
 // list: the model's papers in table order. check: whether a file is a source of the
 // model and which papers velkor would read from it; nothing is installed.
+#include "papertable/source_reader.h"
+#include "resources/resource_ids.h"
 #include "velkorctl/commands.h"
 #include "velkorctl/exit_codes.h"
 #include "velkorctl/json.h"
 #include "velkorctl/paper_lines.h"
-#include "papertable/source_reader.h"
-#include "resources/resource_ids.h"
 
 namespace velkorctl {
 namespace {

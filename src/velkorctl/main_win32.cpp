@@ -18,14 +18,15 @@ int main(int argc, char** argv) {
     velkorctl::NoWindowProcesses processes(platform.processes);
     const win::Services services{platform.spooler, platform.locale,   platform.files,
                                  processes,        platform.instance, platform.clock};
-    velkorctl::Environment environment{services,
-                                 [](const std::string& path) -> std::unique_ptr<win::Strings> {
-                                     // Loaded for the whole run and never unloaded, as velkor does.
-                                     HMODULE module = LoadLibraryA(path.c_str());
-                                     if (module == nullptr) return nullptr;
-                                     return std::make_unique<win::Win32Strings>(module);
-                                 },
-                                 std::cout, std::cerr};
+    velkorctl::Environment environment{
+        services,
+        [](const std::string& path) -> std::unique_ptr<win::Strings> {
+            // Loaded for the whole run and never unloaded, as velkor does.
+            HMODULE module = LoadLibraryA(path.c_str());
+            if (module == nullptr) return nullptr;
+            return std::make_unique<win::Win32Strings>(module);
+        },
+        std::cout, std::cerr};
     const std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
     const int code = velkorctl::Run(arguments, environment);
     std::cout.flush();

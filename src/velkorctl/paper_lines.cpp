@@ -1,11 +1,11 @@
 #include "velkorctl/paper_lines.h"
 
+#include "papertable/paper_name.h"
+#include "rules/paper_fields.h"
+#include "rules/units.h"
 #include "velkorctl/arguments.h"
 #include "velkorctl/json.h"
 #include "velkorctl/tab_line.h"
-#include "rules/paper_fields.h"
-#include "rules/units.h"
-#include "papertable/paper_name.h"
 
 namespace velkorctl {
 namespace {

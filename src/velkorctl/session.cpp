@@ -1,11 +1,11 @@
 #include "velkorctl/session.h"
 
-#include "rules/unit_choice.h"
 #include "paperset/pipeline.h"
-#include "velkorctl/exit_codes.h"
-#include "rules/units.h"
 #include "papertable/paper_name.h"
 #include "resources/resource_ids.h"
+#include "rules/unit_choice.h"
+#include "rules/units.h"
+#include "velkorctl/exit_codes.h"
 #include "win/program_folder.h"
 
 namespace velkorctl {

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "papertable/model_table.h"
-#include "paperset/printer_model.h"
+#include "history/model_papers.h"
 #include "paperset/paper_set.h"
+#include "paperset/printer_model.h"
+#include "papertable/model_table.h"
+#include "rules/paper_fields.h"
 #include "velkorctl/arguments.h"
 #include "velkorctl/environment.h"
-#include "rules/paper_fields.h"
-#include "history/model_papers.h"
 
 namespace velkorctl {
 

@@ -8,8 +8,8 @@
 
 namespace {
 
-using paperset::ChangeDescription;
 using history::EntryId;
+using paperset::ChangeDescription;
 
 TEST(EntryId, NamesSortByNumberAndCarryTheTime) {
     const EntryId id{42, {2024, 6, 12, 14, 30, 5}};

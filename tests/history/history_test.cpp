@@ -9,8 +9,8 @@
 
 #include "history/entry_file.h"
 #include "papertable/profile.h"
-#include "tests/paperset/stand_in_paper_set.h"
 #include "tests/fakes/fake_clock.h"
+#include "tests/paperset/stand_in_paper_set.h"
 #include "tests/velkor/mainwindow/source_text.h"
 
 namespace {

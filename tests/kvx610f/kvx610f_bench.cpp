@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/kvx610f/driver_folder_win.h"
 #include "tests/family/tools_win.h"
+#include "tests/kvx610f/driver_folder_win.h"
 
 namespace {
 

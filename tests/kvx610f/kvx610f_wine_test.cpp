@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "kvx610f/caps_records.h"
+#include "tests/family/tools_win.h"
 #include "tests/kvx610f/driver_folder_win.h"
 #include "tests/kvx610f/length_range_check.h"
-#include "tests/family/tools_win.h"
 
 namespace kvx610f {
 namespace {

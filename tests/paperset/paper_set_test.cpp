@@ -25,7 +25,7 @@ struct RecordingKeeper : paperset::ReplacedSetKeeper {
     int withdrawn = 0;
     void Withdraw() override { ++withdrawn; }
     paperset::Outcome Keep(const paperset::ReplacedSet& replaced,
-                        const ChangeDescription& change) override {
+                           const ChangeDescription& change) override {
         if (!failure.empty()) return paperset::Outcome::Failed(failure);
         kept.emplace_back(replaced, change);
         return {};

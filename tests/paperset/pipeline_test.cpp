@@ -104,7 +104,8 @@ TEST_F(PipelineTest, EachReadOnlyFileIsMadeWritableWhenAsked) {
         EXPECT_TRUE(built.outcome.Ok()) << c.path << ": " << built.outcome.failure;
         if (!built.outcome.Ok()) continue;
         const auto installed = paperset::InstallPaperData(
-            files, built.files, paperset::DestinationPaths("D:\\drv\\3", "kvx510", built.files), true);
+            files, built.files, paperset::DestinationPaths("D:\\drv\\3", "kvx510", built.files),
+            true);
         EXPECT_TRUE(installed.outcome.Ok()) << c.path << ": " << installed.outcome.failure;
         EXPECT_EQ(files.Get(c.path), c.built) << c.path;
     }
@@ -181,7 +182,8 @@ TEST_F(PipelineTest, AFailedCopyPutsBackTheWholePreviousSet) {
         // No paper data installed before: the new one must not stay either.
         files.FailCopy(failing);
         const auto installed = paperset::InstallPaperData(
-            files, built.files, paperset::DestinationPaths("D:\\drv\\3", "kvx510", built.files), true);
+            files, built.files, paperset::DestinationPaths("D:\\drv\\3", "kvx510", built.files),
+            true);
         EXPECT_EQ(installed.outcome.failure, std::string("cannot replace ") + failing);
         EXPECT_EQ(files.Get("D:\\drv\\3\\kvx510ed.txt"), "old source") << failing;
         EXPECT_EQ(files.Get("D:\\drv\\3\\kvx510ed.lyt"), "old table") << failing;

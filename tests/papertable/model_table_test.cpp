@@ -21,9 +21,11 @@ TEST(ModelTable, DriverNamesMatchWithoutRegardToCase) {
 }
 
 TEST(ModelTable, LimitsFollowThePrefix) {
-    const papertable::ModelLimits dpi203{203, 448, {6300, 248}, {5600, 220}, {5600, 220}, {5600, 220}};
+    const papertable::ModelLimits dpi203{203,         448,         {6300, 248},
+                                         {5600, 220}, {5600, 220}, {5600, 220}};
     // The 300-dpi print width is 56.80 mm but 2.20 inches.
-    const papertable::ModelLimits dpi300{300, 672, {6300, 248}, {5680, 220}, {5680, 224}, {5680, 224}};
+    const papertable::ModelLimits dpi300{300,         672,         {6300, 248},
+                                         {5680, 220}, {5680, 224}, {5680, 224}};
     const struct {
         const char* prefix;
         papertable::ModelLimits limits;
@@ -31,7 +33,8 @@ TEST(ModelTable, LimitsFollowThePrefix) {
         {"kvx510", dpi203}, {"kvx610", dpi203}, {"kvx520", dpi300}, {"kvx620", dpi300},
         {"", dpi203},       {"kvx500", dpi203}, {"KVX520", dpi203},
     };
-    for (const auto& c : cases) EXPECT_EQ(papertable::LimitsForPrefix(c.prefix), c.limits) << c.prefix;
+    for (const auto& c : cases)
+        EXPECT_EQ(papertable::LimitsForPrefix(c.prefix), c.limits) << c.prefix;
 }
 
 TEST(ModelTable, RowsAreInComparisonOrder) {

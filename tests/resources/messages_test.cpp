@@ -7,21 +7,21 @@
 #include <tuple>
 #include <vector>
 
-#include "velkor/advanced/advance_dlg.h"
+#include "resources/resource_ids.h"
 #include "rules/paper_values.h"
 #include "rules/validate_fields.h"
-#include "resources/resource_ids.h"
-#include "tests/rules/field_texts.h"
 #include "tests/resources/resource_sources.h"
+#include "tests/rules/field_texts.h"
 #include "tests/support/headless.h"
+#include "velkor/advanced/advance_dlg.h"
 #include "win/codepage.h"
 
 namespace {
 
 namespace rs = resource_sources;
-using rules::FieldTexts;
 using editortest::ValidFields;
 using editortest::With;
+using rules::FieldTexts;
 using win::headless::HeadlessWindow;
 
 const std::string kSource = VELKOR_SOURCE_DIR;
@@ -79,7 +79,8 @@ TEST(SentenceFault, TellsSentencesFromOtherTexts) {
 class Messages : public ::testing::TestWithParam<std::string> {
 protected:
     Messages() {
-        const auto ids = rs::ReadResourceIds(rs::ReadFile(kSource + "/src/resources/resource_ids.h"));
+        const auto ids =
+            rs::ReadResourceIds(rs::ReadFile(kSource + "/src/resources/resource_ids.h"));
         for (const auto& s : rs::ReadStrings(
                  rs::ReadFile(kSource + "/src/resources/lang/" + GetParam() + "/strings.def"), ids))
             strings_[s.id] = s.text;

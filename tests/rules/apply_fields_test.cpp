@@ -1,17 +1,17 @@
-#include "rules/paper_values.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 
+#include "rules/paper_values.h"
 #include "win/codepage.h"
 
 namespace {
 
-using rules::FieldTexts;
 using papertable::PaperRecord;
+using rules::FieldTexts;
 
-rules::UnitSettings Units(bool inch, const papertable::ModelLimits& limits = papertable::k203DpiLimits) {
+rules::UnitSettings Units(bool inch,
+                          const papertable::ModelLimits& limits = papertable::k203DpiLimits) {
     return {inch, '.', limits};
 }
 
@@ -350,7 +350,8 @@ TEST(FieldTextsFromRecord, LocalizedAndInTheUnitOfTheName) {
     PaperRecord record;
     rules::ApplyFields(LabelMm(), Units(false), record);
     win::AnsiToWide("Label 2 in", record.szPaperName_inch);
-    const FieldTexts shown = rules::FieldTextsFromRecord(record, {true, ',', papertable::k203DpiLimits});
+    const FieldTexts shown =
+        rules::FieldTextsFromRecord(record, {true, ',', papertable::k203DpiLimits});
     EXPECT_EQ(shown.name, "Label 2 in");
     EXPECT_EQ(shown.width, "1,97");
 }

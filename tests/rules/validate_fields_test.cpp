@@ -4,18 +4,18 @@
 
 #include <vector>
 
-#include "rules/paper_values.h"
 #include "resources/resource_ids.h"
+#include "rules/paper_values.h"
 #include "tests/rules/field_texts.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
 
 namespace {
 
-using rules::FieldTexts;
 using editortest::ValidFields;
 using editortest::With;
 using papertable::PaperRecord;
+using rules::FieldTexts;
 
 FieldTexts BaseInch(int kindIndex) {
     FieldTexts t = ValidFields(kindIndex);
@@ -243,9 +243,9 @@ TEST(ViolationText, FormatTextsAreNotInterpreted) {
     ui.strings[IDS_ITEM_RIGHT] = "R %s";
     ui.strings[IDS_ITEM_LEFT] = "Left side";
     const rules::Violation violation{IDS_RANGE_ERROR,
-                                      {IDS_ITEM_RIGHT, IDS_ITEM_LEFT},
-                                      "%s + %s",
-                                      std::make_pair(int64_t{0}, int64_t{1500})};
+                                     {IDS_ITEM_RIGHT, IDS_ITEM_LEFT},
+                                     "%s + %s",
+                                     std::make_pair(int64_t{0}, int64_t{1500})};
     EXPECT_EQ(rules::ViolationText(violation, ui, {false, ',', papertable::k203DpiLimits}),
               "100% R %s + Left side wrong %d\n( 0,0mm - 1,5mm )");
 }

@@ -9,16 +9,16 @@
 #include <set>
 #include <sstream>
 
-#include "velkorctl/run.h"
-#include "rules/validate_fields.h"
 #include "history/entry_id.h"
 #include "papertable/profile.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
+#include "rules/validate_fields.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/stand_in_tools.h"
-#include "tests/velkor/mainwindow/source_text.h"
 #include "tests/support/headless.h"
+#include "tests/velkor/mainwindow/source_text.h"
+#include "velkorctl/run.h"
 
 namespace {
 

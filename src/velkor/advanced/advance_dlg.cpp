@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "velkor/advanced/offsets.h"
+#include "resources/resource_ids.h"
 #include "rules/units.h"
 #include "rules/validate_fields.h"
-#include "resources/resource_ids.h"
+#include "velkor/advanced/offsets.h"
 #include "win/ui.h"
 
 namespace advanced {

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "papertable/paper_record.h"
 #include "velkor/advanced/reserved_values.h"
 #include "velkor/editor/advanced_settings.h"
-#include "papertable/paper_record.h"
 #include "win/dialog.h"
 
 namespace advanced {

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-
 namespace app {
 
 // Splits the text that follows the program name into arguments. An argument that

@@ -1,10 +1,10 @@
 #include "velkor/app/startup.h"
 
-#include "velkor/app/command_line.h"
+#include "paperset/printer_model.h"
 #include "papertable/model_table.h"
 #include "resources/resource_ids.h"
-#include "paperset/printer_model.h"
 #include "rules/unit_choice.h"
+#include "velkor/app/command_line.h"
 
 namespace app {
 std::optional<mainwindow::MainWindowArgs> ResolveStartupArgs(std::string_view commandLine,

@@ -3,11 +3,11 @@
 
 #include <string>
 
-#include "papertable/model_table.h"
 #include "paperset/paper_set.h"
-#include "velkor/editor/advanced_settings.h"
-#include "rules/paper_fields.h"
+#include "papertable/model_table.h"
 #include "papertable/paper_record.h"
+#include "rules/paper_fields.h"
+#include "velkor/editor/advanced_settings.h"
 
 namespace editor {
 

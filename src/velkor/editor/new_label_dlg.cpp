@@ -1,9 +1,9 @@
 #include "velkor/editor/new_label_dlg.h"
 
-#include "velkor/editor/preview.h"
+#include "resources/resource_ids.h"
 #include "rules/units.h"
 #include "velkor/editor/number_field.h"
-#include "resources/resource_ids.h"
+#include "velkor/editor/preview.h"
 #include "win/ui.h"
 
 namespace editor {
@@ -33,7 +33,8 @@ const std::array<CNewLabelDlg::NumberField, 9>& CNewLabelDlg::NumberFields() {
         {IDC_ED_GAP, IDC_ED_SPIN_GAP, IDC_ED_DIM_GAP, IDC_ED_UNIT_GAP, &rules::EditorLimits::gap},
         {IDC_ED_RIGHT, IDC_ED_SPIN_RIGHT, IDC_ED_DIM_RIGHT, IDC_ED_UNIT_RIGHT,
          &rules::EditorLimits::rightMargin},
-        {IDC_ED_TOP, IDC_ED_SPIN_TOP, IDC_ED_DIM_TOP, IDC_ED_UNIT_TOP, &rules::EditorLimits::topMargin},
+        {IDC_ED_TOP, IDC_ED_SPIN_TOP, IDC_ED_DIM_TOP, IDC_ED_UNIT_TOP,
+         &rules::EditorLimits::topMargin},
         {IDC_ED_LEFT, IDC_ED_SPIN_LEFT, IDC_ED_DIM_LEFT, IDC_ED_UNIT_LEFT,
          &rules::EditorLimits::leftMargin},
         {IDC_ED_BOTTOM, IDC_ED_SPIN_BOTTOM, IDC_ED_DIM_BOTTOM, IDC_ED_UNIT_BOTTOM,
@@ -175,7 +176,7 @@ void CNewLabelDlg::ApplyKind() {
     window.Show(IDC_ED_DIM_MARK_LENGTH, used.markLength);
     window.Show(IDC_ED_DIM_MARK_OFFSET, used.markOffset);
     lengthRange_ = rules::RangeLabel(used.markLength ? limits_.markedLength : limits_.length,
-                              args_.inchUnits, args_.decimalSeparator);
+                                     args_.inchUnits, args_.decimalSeparator);
     if (roll)
         MirrorTopToBottom();
     else

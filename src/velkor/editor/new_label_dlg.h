@@ -8,16 +8,14 @@
 #include <cstdint>
 #include <string>
 
-#include "velkor/editor/editor_args.h"
-#include "rules/paper_fields.h"
 #include "rules/limits.h"
+#include "rules/paper_fields.h"
 #include "rules/save_paper.h"
+#include "velkor/editor/editor_args.h"
 #include "win/dialog.h"
 #include "win/services.h"
 
 namespace editor {
-
-
 
 class CNewLabelDlg : public win::Dialog {
 public:

@@ -3,9 +3,9 @@
 // them into the record,
 // check them and go through the paper set, which builds and installs the table
 // before the dialog closes; a failure keeps the dialog open with the table as it was.
-#include "velkor/editor/new_label_dlg.h"
-#include "rules/save_paper.h"
 #include "resources/resource_ids.h"
+#include "rules/save_paper.h"
+#include "velkor/editor/new_label_dlg.h"
 #include "win/ui.h"
 
 namespace editor {

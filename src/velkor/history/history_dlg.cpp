@@ -59,7 +59,7 @@ void CHistoryDlg::OnRestore(const win::Message&) {
     if (!entry || entry->damaged) return;
     const Entry chosen = *entry;  // the list is read anew below
     const std::string question = win::FormatText(GetUi().LoadString(IDS_ASK_RESTORE),
-                                                EntryTexts(GetUi(), locale_).Name(chosen));
+                                                 EntryTexts(GetUi(), locale_).Name(chosen));
     if (GetUi().MessageBox(question, win::MessageKind::Question) != win::kIdYes) return;
     Restore(chosen);
 }

@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "paperset/paper_set.h"
 #include "history/history.h"
+#include "paperset/paper_set.h"
 #include "win/dialog.h"
 #include "win/services.h"
 

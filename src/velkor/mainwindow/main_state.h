@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "papertable/model_table.h"
-#include "paperset/paper_set.h"
 #include "history/model_papers.h"
+#include "paperset/paper_set.h"
+#include "papertable/model_table.h"
 #include "papertable/paper_record.h"
 
 namespace mainwindow {

@@ -1,9 +1,9 @@
 #include "velkor/mainwindow/tarnel_dlg.h"
 
+#include "resources/resource_ids.h"
 #include "rules/units.h"
 #include "velkor/mainwindow/command_states.h"
 #include "velkor/mainwindow/paper_details.h"
-#include "resources/resource_ids.h"
 #include "velkor/ui/about_dlg.h"
 #include "win/ui.h"
 

@@ -1,6 +1,6 @@
 // Options and close, and the split button's own click.
-#include "velkor/mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
+#include "velkor/mainwindow/tarnel_dlg.h"
 #include "velkor/ui/option_dlg.h"
 #include "win/ui.h"
 

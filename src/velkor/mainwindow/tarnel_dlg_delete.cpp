@@ -1,8 +1,8 @@
 // Deleting the selected paper: the table is rebuilt and installed at once.
+#include "resources/resource_ids.h"
 #include "velkor/mainwindow/paper_details.h"
 #include "velkor/mainwindow/paper_list_edit.h"
 #include "velkor/mainwindow/tarnel_dlg.h"
-#include "resources/resource_ids.h"
 #include "win/ui.h"
 
 namespace mainwindow {

@@ -1,10 +1,10 @@
 // Adding and editing papers: both open the paper editor on the working copy and
 // take its result into the table.
+#include "papertable/table_edits.h"
+#include "resources/resource_ids.h"
 #include "velkor/advanced/advance_dlg.h"
 #include "velkor/editor/new_label_dlg.h"
 #include "velkor/mainwindow/tarnel_dlg.h"
-#include "papertable/table_edits.h"
-#include "resources/resource_ids.h"
 #include "win/ui.h"
 
 namespace mainwindow {

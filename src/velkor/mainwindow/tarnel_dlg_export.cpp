@@ -1,6 +1,6 @@
 // Export: the user papers built into the three files and copied to a chosen folder.
-#include "velkor/mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
+#include "velkor/mainwindow/tarnel_dlg.h"
 #include "win/ui.h"
 
 namespace mainwindow {

@@ -1,9 +1,9 @@
 // Import: a source file of this model replaces the user papers, and the table of the
 // built-in papers and the imported ones is built and installed.
-#include "velkor/mainwindow/import_source.h"
-#include "velkor/mainwindow/tarnel_dlg.h"
 #include "papertable/source_reader.h"
 #include "resources/resource_ids.h"
+#include "velkor/mainwindow/import_source.h"
+#include "velkor/mainwindow/tarnel_dlg.h"
 #include "win/ui.h"
 
 namespace mainwindow {
@@ -28,7 +28,8 @@ void CTarnelDlg::OnImport(const win::Message&) {
     }
     if (ui.ShowMessage(IDS_ASK_IMPORT, win::MessageKind::Question) != win::kIdYes) return;
 
-    if (!files.FileExists(state.papers->paperSet.BuiltInSourcePath()) || !files.FileExists(*chosen)) {
+    if (!files.FileExists(state.papers->paperSet.BuiltInSourcePath()) ||
+        !files.FileExists(*chosen)) {
         window.ClearItems(IDC_MAIN_LIST);
         ui.ShowMessage(IDS_FILES_MISSING, win::MessageKind::Error);
         EndDialog(kResultFilesMissing);

@@ -1,9 +1,9 @@
 // The selected paper alone as printer paper data: sent to the printer through the
 // transfer dialog, or saved behind its command header into a file.
+#include "resources/resource_ids.h"
 #include "velkor/mainwindow/import_source.h"
 #include "velkor/mainwindow/printer_data_file.h"
 #include "velkor/mainwindow/tarnel_dlg.h"
-#include "resources/resource_ids.h"
 #include "velkor/transfer/reg_paper_dlg.h"
 #include "win/codepage.h"
 #include "win/ui.h"

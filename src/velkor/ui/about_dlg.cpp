@@ -1,8 +1,8 @@
 #include "velkor/ui/about_dlg.h"
 
 #include "resources/resource_ids.h"
-#include "win/format_text.h"
 #include "version/display_version.h"
+#include "win/format_text.h"
 #include "win/ui.h"
 
 namespace ui {

@@ -1,12 +1,12 @@
 // The advanced dialog opened from the paper editor works on the editor's record.
 #include <gtest/gtest.h>
 
-#include "velkor/advanced/advance_dlg.h"
-#include "velkor/editor/new_label_dlg.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
 #include "tests/support/headless.h"
+#include "velkor/advanced/advance_dlg.h"
+#include "velkor/editor/new_label_dlg.h"
 
 namespace {
 

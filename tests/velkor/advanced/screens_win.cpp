@@ -6,13 +6,13 @@
 #include <cstdio>
 #include <string>
 
-#include "velkor/advanced/advance_dlg.h"
-#include "velkor/advanced/reserved_values.h"
-#include "rules/paper_values.h"
-#include "velkor/editor/new_label_dlg.h"
 #include "resources/resource_ids.h"
+#include "rules/paper_values.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
+#include "velkor/advanced/advance_dlg.h"
+#include "velkor/advanced/reserved_values.h"
+#include "velkor/editor/new_label_dlg.h"
 #include "win/codepage.h"
 #include "win/win32_ui.h"
 

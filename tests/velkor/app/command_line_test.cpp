@@ -1,8 +1,8 @@
 #include "velkor/app/command_line.h"
-#include "rules/unit_choice.h"
 
 #include <gtest/gtest.h>
 
+#include "rules/unit_choice.h"
 #include "tests/fakes/fake_locale.h"
 
 namespace {

@@ -68,7 +68,8 @@ TEST_F(Startup, ResolvesPrinterModelLimitsAndUnit) {
         {"\"Office Labels\" /m", "1", "Office Labels", "kvx520", papertable::k300DpiLimits, false},
         {"\"Office Labels\" /M", "1", "Office Labels", "kvx520", papertable::k300DpiLimits, true},
         {"\"Office Labels\" /M", "0", "Office Labels", "kvx520", papertable::k300DpiLimits, false},
-        {"\"Office Labels\" \"/m\"", "1", "Office Labels", "kvx520", papertable::k300DpiLimits, true},
+        {"\"Office Labels\" \"/m\"", "1", "Office Labels", "kvx520", papertable::k300DpiLimits,
+         true},
         {"Office Labels /m", "1", "", "", papertable::k203DpiLimits, true},
         {"Shelf i", "0", "Shelf", "kvx510", papertable::k203DpiLimits, true},
         {"shelf", "0", "", "", papertable::k203DpiLimits, false},  // printer names are exact

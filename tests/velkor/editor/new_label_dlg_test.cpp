@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/paper_values.h"
 #include "resources/resource_ids.h"
-#include "tests/rules/field_texts.h"
+#include "rules/paper_values.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
+#include "tests/rules/field_texts.h"
 #include "tests/support/headless.h"
 #include "win/codepage.h"
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "velkor/mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/stand_in_tools.h"
-#include "tests/velkor/mainwindow/source_text.h"
 #include "tests/support/headless.h"
+#include "tests/velkor/mainwindow/source_text.h"
 #include "tests/velkor/transfer/fakes.h"
+#include "velkor/mainwindow/tarnel_dlg.h"
 
 namespace mwtest {
 

@@ -64,7 +64,8 @@ AddedPaper AddThroughTheEditor(const Locale& locale) {
         EXPECT_EQ(e.Text(IDC_ED_WIDTH), n("50.0"));
         e.Type(IDC_ED_WIDTH, n("70.0"));
         e.Click(win::kIdOk);
-        EXPECT_EQ(run.Messages().back(), "The entry for 'Width' is not valid." + n("\n( 11.9mm - 63.0mm )"));
+        EXPECT_EQ(run.Messages().back(),
+                  "The entry for 'Width' is not valid." + n("\n( 11.9mm - 63.0mm )"));
         e.Type(IDC_ED_WIDTH, n("50.5"));
         EXPECT_EQ(e.Text(IDC_ED_DIM_WIDTH), n("50.5 mm"));
         e.Type(IDC_ED_LENGTH, n("30.0"));

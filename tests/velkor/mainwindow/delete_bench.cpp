@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "paperset/paper_set.h"
 #include "history/history.h"
+#include "paperset/paper_set.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "papertable/table_edits.h"
@@ -65,7 +65,7 @@ class TimedKeeper : public paperset::ReplacedSetKeeper {
 public:
     explicit TimedKeeper(paperset::ReplacedSetKeeper& keeper) : keeper_(keeper) {}
     paperset::Outcome Keep(const paperset::ReplacedSet& replaced,
-                        const paperset::ChangeDescription& change) override {
+                           const paperset::ChangeDescription& change) override {
         const auto start = Clock::now();
         paperset::Outcome kept = keeper_.Keep(replaced, change);
         milliseconds += Milliseconds(Clock::now() - start);

@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     const auto paths = paperset::DestinationPaths(
         folder, "kvx510",
         paperset::MakeBuildFiles(real.files.TempFolder(), "kvx510", full.device.bySeriesCode,
-                              full.device.byModelCode));
+                                 full.device.byModelCode));
     const auto original = paperset::ReadSet(real.files, paths);
 
     std::vector<double> floors, deletes;

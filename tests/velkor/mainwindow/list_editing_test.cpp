@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "velkor/mainwindow/tarnel_dlg.h"
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_services.h"
-#include "tests/velkor/mainwindow/source_text.h"
 #include "tests/support/headless.h"
+#include "tests/velkor/mainwindow/source_text.h"
+#include "velkor/mainwindow/tarnel_dlg.h"
 #include "win/codepage.h"
 
 namespace {

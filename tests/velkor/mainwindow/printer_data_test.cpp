@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "velkor/mainwindow/printer_data_file.h"
 #include "tests/velkor/mainwindow/command_run.h"
+#include "velkor/mainwindow/printer_data_file.h"
 
 namespace {
 

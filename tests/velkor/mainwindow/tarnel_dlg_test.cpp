@@ -7,8 +7,8 @@
 #include "resources/resource_ids.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/memory_files.h"
-#include "tests/velkor/mainwindow/source_text.h"
 #include "tests/support/headless.h"
+#include "tests/velkor/mainwindow/source_text.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "paperset/paper_set.h"
-#include "velkor/mainwindow/printer_data_file.h"
 #include "papertable/source_reader.h"
 #include "papertable/source_writer.h"
 #include "tests/family/tools_win.h"
+#include "velkor/mainwindow/printer_data_file.h"
 #include "win/win32_api.h"
 #include "win/win32_services.h"
 
@@ -74,11 +74,8 @@ protected:
         RemoveDirectoryA(root_.c_str());
     }
     paperset::BuildContext Context() {
-        return paperset::BuildContext{*files_,
-                                   processes_,
-                                   GetParam(),
-                                   table_->device.bySeriesCode,
-                                   table_->device.byModelCode};
+        return paperset::BuildContext{*files_, processes_, GetParam(), table_->device.bySeriesCode,
+                                      table_->device.byModelCode};
     }
 
     std::string root_;

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "resources/resource_ids.h"
-#include "version/display_version.h"
 #include "tests/support/headless.h"
+#include "version/display_version.h"
 
 namespace {
 
