@@ -15,9 +15,9 @@
 
 #include "family/file_beside.h"
 #include "family/file_io_win32.h"
-#include "familyapi/lyt_api.h"
 #include "family/paper_data.h"
 #include "family/tool_args.h"
+#include "lyt_api.h"
 
 namespace {
 

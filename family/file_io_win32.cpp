@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "win/path_name.h"
-
 namespace family {
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
@@ -76,7 +74,8 @@ std::string ModuleFolder(void* module) {
         if (path.size() >= 32768) return {};
         path.resize(path.size() * 2);
     }
-    return win::FolderOf(path);
+    const size_t separator = path.find_last_of("\\/:");
+    return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
 }  // namespace family

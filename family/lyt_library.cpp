@@ -9,8 +9,8 @@
 
 #include "family/file_beside.h"
 #include "family/file_io_win32.h"
-#include "familyapi/lyt_api.h"
 #include "family/table_file.h"
+#include "lyt_api.h"
 
 namespace {
 

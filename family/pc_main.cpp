@@ -13,9 +13,9 @@
 
 #include "family/file_io_win32.h"
 #include "family/source_compiler.h"
+#include "family/source_reader.h"
 #include "family/table_file.h"
 #include "family/tool_args.h"
-#include "papertable/profile.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ int main() {
         log.Line("error: cannot read " + args->source);
         return Fail(log, args->table, kUnreadable);
     }
-    const auto result = family::CompileSource(papertable::ProfileFile::Parse(*text));
+    const auto result = family::CompileSource(family::SourceReader::Parse(*text));
     for (const auto& line : result.errors) log.Line("error: " + line);
     for (const auto& line : result.warnings) log.Line("warning: " + line);
     if (!result.table) return Fail(log, args->table, kInvalid);

@@ -1,60 +1,60 @@
 #include "family/source_compiler.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <cstring>
 #include <type_traits>
 
+#include "family/paper_texts.h"
+#include "family/reserved_items.h"
 #include "family/source_values.h"
-#include "papertable/paper_record.h"
-#include "papertable/source_reader.h"
 
 namespace family {
 namespace {
 
-using papertable::PaperRecord;
-using papertable::ProfileFile;
+// nType of paper without a fixed length.
+constexpr int16_t kRollKind = 74;
 
-static_assert(kMaxTablePapers == papertable::kMaxPapers);
-static_assert(sizeof(PaperInfoRecord::szPaperName_mm) == sizeof(char16_t) * papertable::kNameUnits);
-static_assert(sizeof(PaperInfoRecord::szPaperWidthString_inch) ==
-              sizeof(char16_t) * papertable::kInchStringUnits);
-
-// A 16-bit field of the compiled record, taken as the program's reader holds it.
+// A 16-bit integer field of the compiled record and the key it is read from.
 template <class T>
 struct Field16 {
     const char* key;
-    T PaperRecord::*field;
     size_t offset;  // in PaperInfoRecord
 };
 
-template <class Compiled, class T>
-consteval Field16<T> MakeField(const char* key, T PaperRecord::*field, size_t offset) {
-    static_assert(std::is_same_v<Compiled, T>, "the compiled field has the record's type");
-    return {key, field, offset};
+template <class T, class Compiled>
+consteval Field16<T> MakeField(const char* key, size_t offset) {
+    static_assert(std::is_same_v<Compiled, T>, "the field has the type of its list");
+    return {key, offset};
 }
 
-#define VELKOR_PAPER_FIELD(name)                                          \
-    MakeField<decltype(PaperInfoRecord::name)>(#name, &PaperRecord::name, \
-                                               offsetof(PaperInfoRecord, name))
+#define FAMILY_PAPER_FIELD(T, name) \
+    MakeField<T, decltype(PaperInfoRecord::name)>(#name, offsetof(PaperInfoRecord, name))
 constexpr Field16<int16_t> kSignedFields[] = {
-    VELKOR_PAPER_FIELD(nPaperSize),          VELKOR_PAPER_FIELD(nPaperWidth),
-    VELKOR_PAPER_FIELD(nImageAreaWidth),     VELKOR_PAPER_FIELD(nPaperWidthRes),
-    VELKOR_PAPER_FIELD(nImageAreaWidthRes),  VELKOR_PAPER_FIELD(nPaperLength),
-    VELKOR_PAPER_FIELD(nImageAreaLength),    VELKOR_PAPER_FIELD(nPaperLengthRes),
-    VELKOR_PAPER_FIELD(nImageAreaLengthRes), VELKOR_PAPER_FIELD(nPhysicalOffsetX),
-    VELKOR_PAPER_FIELD(nPhysicalOffsetY),    VELKOR_PAPER_FIELD(nMaxFeed),
-    VELKOR_PAPER_FIELD(nMaxLength),          VELKOR_PAPER_FIELD(nMinLength),
-    VELKOR_PAPER_FIELD(nClipInfoLeft),       VELKOR_PAPER_FIELD(nClipInfoTop),
-    VELKOR_PAPER_FIELD(nClipInfoRight),      VELKOR_PAPER_FIELD(nClipInfoBottom),
-    VELKOR_PAPER_FIELD(nVirtualOffsetX),     VELKOR_PAPER_FIELD(nVirtualOffsetY),
+    FAMILY_PAPER_FIELD(int16_t, nPaperSize),          FAMILY_PAPER_FIELD(int16_t, nPaperWidth),
+    FAMILY_PAPER_FIELD(int16_t, nImageAreaWidth),     FAMILY_PAPER_FIELD(int16_t, nPaperWidthRes),
+    FAMILY_PAPER_FIELD(int16_t, nImageAreaWidthRes),  FAMILY_PAPER_FIELD(int16_t, nPaperLength),
+    FAMILY_PAPER_FIELD(int16_t, nImageAreaLength),    FAMILY_PAPER_FIELD(int16_t, nPaperLengthRes),
+    FAMILY_PAPER_FIELD(int16_t, nImageAreaLengthRes), FAMILY_PAPER_FIELD(int16_t, nPhysicalOffsetX),
+    FAMILY_PAPER_FIELD(int16_t, nPhysicalOffsetY),    FAMILY_PAPER_FIELD(int16_t, nMaxFeed),
+    FAMILY_PAPER_FIELD(int16_t, nMaxLength),          FAMILY_PAPER_FIELD(int16_t, nMinLength),
+    FAMILY_PAPER_FIELD(int16_t, nClipInfoLeft),       FAMILY_PAPER_FIELD(int16_t, nClipInfoTop),
+    FAMILY_PAPER_FIELD(int16_t, nClipInfoRight),      FAMILY_PAPER_FIELD(int16_t, nClipInfoBottom),
+    FAMILY_PAPER_FIELD(int16_t, nVirtualOffsetX),     FAMILY_PAPER_FIELD(int16_t, nVirtualOffsetY),
 };
 constexpr Field16<uint16_t> kUnsignedFields[] = {
-    VELKOR_PAPER_FIELD(wPinOffsetLeft),
-    VELKOR_PAPER_FIELD(wPinOffsetRight),
-    VELKOR_PAPER_FIELD(wSplit),
-    VELKOR_PAPER_FIELD(lblPitchDot),
+    FAMILY_PAPER_FIELD(uint16_t, wPinOffsetLeft),
+    FAMILY_PAPER_FIELD(uint16_t, wPinOffsetRight),
+    FAMILY_PAPER_FIELD(uint16_t, wSplit),
+    FAMILY_PAPER_FIELD(uint16_t, lblPitchDot),
 };
-#undef VELKOR_PAPER_FIELD
+#undef FAMILY_PAPER_FIELD
+
+std::string PaperSectionName(size_t number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "Paper%02zu", number);
+    return name;
+}
 
 // A part of wResolutions read with the profile's integer reading.
 struct Resolution {
@@ -63,8 +63,8 @@ struct Resolution {
 };
 
 Resolution ReadResolution(std::string_view part) {
-    part = papertable::TrimProfileSpace(part);
-    const auto parsed = papertable::ParseProfileInteger(part);
+    part = TrimProfileSpace(part);
+    const auto parsed = ParseSourceInteger(part);
     Resolution r;
     r.value = static_cast<uint16_t>(parsed.value);
     r.reasons = IntegerReasons(part, parsed, r.value, false, 16);
@@ -73,8 +73,8 @@ Resolution ReadResolution(std::string_view part) {
 
 // "X,Y", or one value for both. Without a first resolution the table is unusable;
 // an unreadable second one is taken to be the first.
-void ReadResolutions(const ProfileFile& file, DeviceInfoRecord& device, CompileNotes& notes) {
-    const auto text = papertable::ReadTextKey(file, "Model", "wResolutions");
+void ReadResolutions(const SourceReader& file, DeviceInfoRecord& device, CompileNotes& notes) {
+    const auto text = ReadTextKey(file, "Model", "wResolutions");
     if (!text) {
         notes.Fail("Model", "wResolutions", "missing: the printer's resolution is not known");
         return;
@@ -105,13 +105,12 @@ void ReadResolutions(const ProfileFile& file, DeviceInfoRecord& device, CompileN
     device.wResolutionY = y.value;
 }
 
-void CompileDevice(const ProfileFile& file, DeviceInfoRecord& device, CompileNotes& notes) {
+void CompileDevice(const SourceReader& file, DeviceInfoRecord& device, CompileNotes& notes) {
     ReadAnsiField(file, "Version", "FormatVersion", device.szFormatVersion, notes);
     ReadAnsiField(file, "Version", "ModelVersion", device.szModelVersion, notes);
     ReadAnsiField(file, "Version", "OutputFileName", device.szOutputFileName, notes);
 
-    const std::string model = file.GetSection("Model", papertable::kModelSectionBytes);
-    if (model.empty() || model[0] == '\0') {
+    if (!file.ListsEntries("Model")) {
         notes.Fail("Model", "", "missing or empty: the source describes no printer");
         return;
     }
@@ -134,21 +133,20 @@ void CompileDevice(const ProfileFile& file, DeviceInfoRecord& device, CompileNot
 }
 
 template <class T, size_t N>
-void CopyFields(const ProfileFile& file, const std::string& section, const PaperRecord& paper,
-                const Field16<T> (&fields)[N], PaperInfoRecord& info, CompileNotes& notes) {
+void ReadFields(const SourceReader& file, const std::string& section, const Field16<T> (&fields)[N],
+                PaperInfoRecord& info, CompileNotes& notes) {
     for (const auto& f : fields) {
-        const T value = paper.*f.field;
+        const T value = ReadInteger<T>(file, section, f.key, notes);
         std::memcpy(reinterpret_cast<char*>(&info) + f.offset, &value, sizeof value);
-        NoteInteger(file, section, f.key, value, std::is_signed_v<T>, 16, notes);
     }
 }
 
 // An item of reserved_12_ as the program reads it, with a warning when that is not
 // plainly what the item says (a sign, "0x", blanks, digits past the examined part).
-int ReservedItem(const std::string& section, const std::string& reserved, int index,
-                 CompileNotes& notes) {
-    const int value = papertable::ReservedItem(reserved, index);
-    const std::string_view text = papertable::ReservedItemText(reserved, index);
+int NotedReservedItem(const std::string& section, const std::string& reserved, int index,
+                      CompileNotes& notes) {
+    const int value = ReservedItem(reserved, index);
+    const std::string_view text = ReservedItemText(reserved, index);
     if (!text.empty() && text != std::to_string(value)) {
         notes.Warn(section, "reserved_12_",
                    "item " + std::to_string(index) + " \"" + std::string(text) + "\" read as " +
@@ -158,23 +156,23 @@ int ReservedItem(const std::string& section, const std::string& reserved, int in
 }
 
 // Items 2 to 6, 9 and 10 of reserved_12_, read as the program reads them.
-void CompileReserved(const std::string& section, const PaperRecord& paper, PaperInfoRecord& info,
+void CompileReserved(const std::string& section, const std::string& reserved, PaperInfoRecord& info,
                      CompileNotes& notes) {
-    const std::string& reserved = paper.reserved_12_;
-    if (reserved.size() > papertable::kReservedExaminedChars) {
+    if (reserved.size() > kReservedExaminedChars) {
         notes.Warn(section, "reserved_12_",
-                   "only the first " + std::to_string(papertable::kReservedExaminedChars) +
-                       " of its " + std::to_string(reserved.size()) + " characters read");
+                   "only the first " + std::to_string(kReservedExaminedChars) + " of its " +
+                       std::to_string(reserved.size()) + " characters read");
     }
     int items[11] = {};
-    for (int i : {2, 3, 4, 5, 6, 9, 10}) items[i] = ReservedItem(section, reserved, i, notes);
+    for (int i : {2, 3, 4, 5, 6, 9, 10}) items[i] = NotedReservedItem(section, reserved, i, notes);
 
-    // The program's own values: low byte plus 256 times the high byte, in 16 bits.
-    info.markOffset = paper.markOffset;
-    info.markLength = paper.markLength;
-    const std::pair<int, int64_t> marks[] = {{2, paper.markOffset}, {4, paper.markLength}};
+    // The program's values: low byte plus 256 times the high byte, kept to 16 bits.
+    auto mark = [&](int low) { return int64_t{items[low]} + 256 * int64_t{items[low + 1]}; };
+    info.markOffset = static_cast<int16_t>(static_cast<uint16_t>(mark(2)));
+    info.markLength = static_cast<uint16_t>(mark(4));
+    const std::pair<int, int64_t> marks[] = {{2, info.markOffset}, {4, info.markLength}};
     for (const auto& [low, held] : marks) {
-        const int64_t exact = int64_t{items[low]} + 256 * int64_t{items[low + 1]};
+        const int64_t exact = mark(low);
         if (exact < INT16_MIN || exact > UINT16_MAX) {
             notes.Warn(section, "reserved_12_",
                        "items " + std::to_string(low) + " and " + std::to_string(low + 1) +
@@ -203,70 +201,59 @@ void CompileReserved(const std::string& section, const PaperRecord& paper, Paper
     }
 }
 
-PaperInfoRecord CompilePaper(const ProfileFile& file, int number, const PaperRecord& paper,
-                             CompileNotes& notes) {
-    const std::string section = papertable::PaperSectionName(number);
-    PaperInfoRecord info{};
-    std::memcpy(info.szPaperName_mm, paper.szPaperName_mm.data(), sizeof info.szPaperName_mm);
-    std::memcpy(info.szPaperName_inch, paper.szPaperName_inch.data(), sizeof info.szPaperName_inch);
-    std::memcpy(info.szPaperWidthString_inch, paper.szPaperWidthString_inch.data(),
-                sizeof info.szPaperWidthString_inch);
-    std::memcpy(info.szPaperLengthString_inch, paper.szPaperLengthString_inch.data(),
-                sizeof info.szPaperLengthString_inch);
-
+// The integers and reserved_12_ of a paper whose texts the program reads.
+void CompilePaper(const SourceReader& file, const std::string& section, const std::string& reserved,
+                  PaperInfoRecord& info, CompileNotes& notes) {
     // As written: the program's kind 76 exists only in memory.
     info.nType = ReadInteger<int16_t>(file, section, "nType", notes);
-    CopyFields(file, section, paper, kSignedFields, info, notes);
-    CopyFields(file, section, paper, kUnsignedFields, info, notes);
-    info.byEnergyRank = paper.byEnergyRank;
-    NoteInteger(file, section, "byEnergyRank", paper.byEnergyRank, false, 8, notes);
-    NoteInteger(file, section, "dwPaperAbility01", paper.dwPaperAbility01, false, 32, notes);
-    info.flags = static_cast<uint8_t>(paper.dwPaperAbility01 & kLytKnownFlags);
-    CompileReserved(section, paper, info, notes);
+    ReadFields(file, section, kSignedFields, info, notes);
+    ReadFields(file, section, kUnsignedFields, info, notes);
+    info.byEnergyRank = ReadInteger<uint8_t>(file, section, "byEnergyRank", notes);
+    const auto ability = ReadInteger<uint32_t>(file, section, "dwPaperAbility01", notes);
+    info.flags = static_cast<uint8_t>(ability & kLytKnownFlags);
+    CompileReserved(section, reserved, info, notes);
 
     if (const char* key = ZeroWidthKey(info)) {
         notes.Fail(section, key, "a paper of width 0 cannot be printed");
     }
-    return info;
 }
 
-std::string FaultText(const papertable::PaperReadFailure& failure) {
-    if (failure.fault != papertable::PaperReadFault::kTooLong) return "missing";
-    const bool name = failure.key.starts_with("szPaperName");
-    const size_t units = name ? papertable::kNameUnits : papertable::kInchStringUnits;
-    return "longer than " + std::to_string(units - 1) + " characters";
+std::string FaultText(const PaperTexts& texts) {
+    if (texts.fault != PaperTextFault::kTooLong) return "missing";
+    return "longer than " + std::to_string(texts.faultLength) + " characters";
 }
 
-void CompilePapers(const ProfileFile& file, std::vector<PaperInfoRecord>& papers,
+void CompilePapers(const SourceReader& file, std::vector<PaperInfoRecord>& papers,
                    CompileNotes& notes) {
-    for (int number = 0;; ++number) {
-        const std::string section = papertable::PaperSectionName(number);
-        if (number == papertable::kMaxPapers) {
+    for (size_t number = 0;; ++number) {
+        const std::string section = PaperSectionName(number);
+        if (number == kMaxTablePapers) {
             if (file.HasSection(section)) {
                 notes.Warn(section, "",
                            "left out with all after it: a table holds at most " +
-                               std::to_string(papertable::kMaxPapers) + " papers");
+                               std::to_string(kMaxTablePapers) + " papers");
             }
             return;
         }
-        PaperRecord paper;
-        papertable::PaperReadFailure failure;
-        if (papertable::ReadPaperRecord(file, number, paper, &failure)) {
-            papers.push_back(CompilePaper(file, number, paper, notes));
+        PaperInfoRecord info{};
+        const PaperTexts texts = ReadPaperTexts(file, section, info);
+        if (texts.fault == PaperTextFault::kNone) {
+            CompilePaper(file, section, texts.reserved, info, notes);
+            papers.push_back(info);
             continue;
         }
         if (!file.HasSection(section)) {
-            const std::string next = papertable::PaperSectionName(number + 1);
+            const std::string next = PaperSectionName(number + 1);
             if (file.HasSection(next)) {
                 notes.Warn(
                     next, "",
                     "left out with all after it: the papers end at the missing [" + section + "]");
             }
         } else if (number == 0) {
-            notes.Fail(section, failure.key, FaultText(failure) + ": the source holds no paper");
+            notes.Fail(section, texts.faultKey, FaultText(texts) + ": the source holds no paper");
         } else {
-            notes.Warn(section, failure.key,
-                       FaultText(failure) + ": this paper and all after it left out");
+            notes.Warn(section, texts.faultKey,
+                       FaultText(texts) + ": this paper and all after it left out");
         }
         return;
     }
@@ -278,10 +265,10 @@ uint8_t SensingOf(int item6, int16_t nType) {
     if (item6 >= kLytSensingContinuous && item6 <= kLytSensingMark) {
         return static_cast<uint8_t>(item6);
     }
-    return nType == papertable::kKindRoll ? kLytSensingContinuous : kLytSensingGap;
+    return nType == kRollKind ? kLytSensingContinuous : kLytSensingGap;
 }
 
-CompileResult CompileSource(const ProfileFile& source) {
+CompileResult CompileSource(const SourceReader& source) {
     CompileNotes notes;
     CompiledTable table;
     CompileDevice(source, table.device, notes);

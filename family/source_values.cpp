@@ -1,16 +1,16 @@
 #include "family/source_values.h"
 
 #include <cstdio>
+#include <cstdlib>
 
-#include "paperset/pipeline.h"
-#include "win/codepage.h"
+#include "family/code_page.h"
 
 namespace family {
 namespace {
 
-constexpr std::string_view kMissing(&papertable::kMissingMarker, 1);
-// The platform's integer read goes through a text buffer of this size.
-constexpr size_t kIntegerBuffer = 30;
+// The program reads text keys with this default, so a text starting with it counts
+// as missing.
+constexpr char kMissingMark = '\x01';
 
 void Append(std::string& reasons, const char* reason) {
     if (!reasons.empty()) reasons += ", ";
@@ -38,10 +38,35 @@ bool IsPlainCode(std::string_view text) {
     return true;
 }
 
+// `text` cut to at most `maxBytes` bytes, never inside a double-byte character.
+std::string CutByCharacters(std::string_view text, size_t maxBytes) {
+    size_t kept = 0;
+    while (kept < text.size()) {
+        const size_t length = IsAnsiLeadByte(text[kept]) && kept + 1 < text.size() ? 2 : 1;
+        if (kept + length > maxBytes) break;
+        kept += length;
+    }
+    return std::string(text.substr(0, kept));
+}
+
+uint8_t CodeByte(const std::string& text) {
+    return static_cast<uint8_t>(std::strtoul(text.c_str(), nullptr, 16) & 0xFF);
+}
+
 }  // namespace
 
-std::string IntegerReasons(std::string_view text, const papertable::ProfileInteger& parsed,
-                           int64_t held, bool isSigned, int bits) {
+std::optional<std::string> ReadTextKey(const SourceReader& file, std::string_view section,
+                                       std::string_view key, size_t bufferBytes,
+                                       bool emptyAllowed) {
+    auto text = file.Text(section, key, bufferBytes);
+    if (!text || (text->empty() && !emptyAllowed) || text->starts_with(kMissingMark)) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+std::string IntegerReasons(std::string_view text, const SourceInteger& parsed, int64_t held,
+                           bool isSigned, int bits) {
     std::string reasons;
     if (parsed.digits == 0) {
         Append(reasons, "not a number");
@@ -59,39 +84,37 @@ std::string IntegerReasons(std::string_view text, const papertable::ProfileInteg
     return reasons;
 }
 
-void NoteInteger(const papertable::ProfileFile& file, std::string_view section,
-                 std::string_view key, int64_t held, bool isSigned, int bits, CompileNotes& notes) {
-    const std::string text = file.GetString(section, key, kMissing, papertable::kTextBufferBytes);
+void NoteInteger(const SourceReader& file, std::string_view section, std::string_view key,
+                 int64_t held, bool isSigned, int bits, CompileNotes& notes) {
+    const auto text = ReadTextKey(file, section, key, kTextBufferBytes, true);
     const std::string value = std::to_string(held);
-    if (!text.empty() && text[0] == kMissing[0]) {
+    if (!text) {
         notes.Warn(section, key, "missing, read as " + value);
         return;
     }
-    if (text.empty()) {
+    if (text->empty()) {
         notes.Warn(section, key, "empty, read as " + value);
         return;
     }
     // The text the platform's integer read sees: the first 29 characters.
-    const std::string read = file.GetString(section, key, "", kIntegerBuffer);
-    std::string reasons =
-        IntegerReasons(read, papertable::ParseProfileInteger(read), held, isSigned, bits);
-    if (read.size() < text.size()) {
+    const std::string read = file.Text(section, key, kIntegerTextBytes).value_or("");
+    std::string reasons = IntegerReasons(read, ParseSourceInteger(read), held, isSigned, bits);
+    if (read.size() < text->size()) {
         reasons = "only the first " + std::to_string(read.size()) + " characters read" +
                   (reasons.empty() ? "" : ", " + reasons);
     }
     if (!reasons.empty()) {
-        notes.Warn(section, key, Quoted(text) + " read as " + value + " (" + reasons + ")");
+        notes.Warn(section, key, Quoted(*text) + " read as " + value + " (" + reasons + ")");
     }
 }
 
-uint8_t ReadCode(const papertable::ProfileFile& file, std::string_view key, CompileNotes& notes) {
-    const auto text = papertable::ReadTextKey(file, "Model", key);
+uint8_t ReadCode(const SourceReader& file, std::string_view key, CompileNotes& notes) {
+    const auto text = ReadTextKey(file, "Model", key);
     if (!text) {
         notes.Warn("Model", key, "missing, read as 0x00");
         return 0;
     }
-    const std::string character = paperset::CodeCharacter(*text);
-    const uint8_t code = character.empty() ? 0 : static_cast<uint8_t>(character[0]);
+    const uint8_t code = CodeByte(*text);
     if (!IsPlainCode(*text)) {
         char hex[8];
         std::snprintf(hex, sizeof hex, "0x%02X", code);
@@ -102,15 +125,15 @@ uint8_t ReadCode(const papertable::ProfileFile& file, std::string_view key, Comp
     return code;
 }
 
-void ReadAnsiField(const papertable::ProfileFile& file, std::string_view section,
-                   std::string_view key, char* field, size_t fieldSize, CompileNotes& notes) {
+void ReadAnsiField(const SourceReader& file, std::string_view section, std::string_view key,
+                   char* field, size_t fieldSize, CompileNotes& notes) {
     std::memset(field, 0, fieldSize);
-    const auto text = papertable::ReadTextKey(file, section, key);
+    const auto text = ReadTextKey(file, section, key);
     if (!text) {
         notes.Warn(section, key, "missing, left empty");
         return;
     }
-    const std::string cut = win::CutAnsiText(*text, fieldSize - 1);
+    const std::string cut = CutByCharacters(*text, fieldSize - 1);
     if (cut.size() < text->size()) {
         notes.Warn(section, key,
                    "cut to " + std::to_string(fieldSize - 1) + " bytes: " + Quoted(cut));

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "familyapi/lyt_api.h"
+#include "lyt_api.h"
 
 namespace family {
 

@@ -1,4 +1,4 @@
-#include "familyapi/ornio.h"
+#include "ornio.h"
 
 #include <atomic>
 #include <memory>

@@ -134,7 +134,7 @@ TEST(PaperData, CarriesEveryValueOfACompiledPaper) {
 
 TEST(PaperData, FileHoldsHeaderRecordsAndChecksum) {
     const auto compiled =
-        CompileSource(papertable::ProfileFile::Parse(family_test::ReadDataFile("kvx520ad.txt")));
+        CompileSource(SourceReader::Parse(family_test::ReadDataFile("kvx520ad.txt")));
     ASSERT_TRUE(compiled.table);
     const auto bytes = BuildPaperData(compiled.table->device, compiled.table->papers, nullptr);
     ASSERT_TRUE(bytes);

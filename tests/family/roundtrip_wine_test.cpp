@@ -1,9 +1,10 @@
 // The round trip through the real tools: random tables the program can hold are
 // written by the program's writer into a temporary folder with a blank in its
-// name, compiled and converted with the build pipeline's own command lines, and the
-// compiled table opened through the real paper-table library. Every usable table
-// builds, and the library hands out what the program wrote after the documented
-// cuts; an unusable one is refused with its reason as the first error line.
+// name, compiled (the compiler reads them with its own reader) and converted with
+// the build pipeline's own command lines, and the compiled table opened through the
+// real paper-table library. Every usable table builds, and the library hands out
+// what the program wrote after the documented cuts; an unusable one is refused with
+// its reason as the first error line.
 // First, so that <windows.h> comes without the macros that would rename the methods
 // of FileSystem.
 // clang-format off
@@ -15,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "paperset/pipeline.h"
-#include "familyapi/lyt_api.h"
 #include "family/paper_data.h"
+#include "familyapi/lyt_api.h"
+#include "paperset/pipeline.h"
 #include "papertable/source_writer.h"
 #include "roundtrip_tables.h"
 #include "tests/family/tools_fixture.h"

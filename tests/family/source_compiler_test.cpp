@@ -15,7 +15,7 @@ using family_test::kAbsent;
 using family_test::PaperSection;
 
 CompileResult Compile(const std::string& text) {
-    return CompileSource(papertable::ProfileFile::Parse(text));
+    return CompileSource(SourceReader::Parse(text));
 }
 
 std::u16string Wide(const char16_t* text) {
@@ -261,6 +261,12 @@ TEST(SourceCompiler, LenientDeviceValuesAreCompiledAsTheProgramHoldsThem) {
         {"byModelCode=0x51", "byModelCode=zz",
          [](const DeviceInfoRecord& d) -> int64_t { return d.byModelCode; }, 0,
          "\"zz\" read as 0x00"},
+        {"byModelCode=0x51", "byModelCode=-1",
+         [](const DeviceInfoRecord& d) -> int64_t { return d.byModelCode; }, 0xFF,
+         "\"-1\" read as 0xFF"},
+        {"byModelCode=0x51", "byModelCode=\" \t0x51\"",
+         [](const DeviceInfoRecord& d) -> int64_t { return d.byModelCode; }, 0x51,
+         "\" \t0x51\" read as 0x51"},
         {"dwHeadPinNum=0x000001c0", "dwHeadPinNum=448 pins",
          [](const DeviceInfoRecord& d) -> int64_t { return d.dwHeadPinNum; }, 448,
          "[Model] dwHeadPinNum: \"448 pins\" read as 448 (text after the number ignored)"},
@@ -418,16 +424,17 @@ namespace family {
 namespace {
 
 // The shipped sources are read whole by the program's own reader too, and it sees
-// the same papers as the compiler.
+// the same papers as the compiler with its reader.
 TEST(SourceCompiler, ProgramReaderAgreesOnShippedSources) {
     for (const char* file : {"kvx510ad.txt", "kvx520ad.txt", "kvx610ad.txt", "kvx620ad.txt",
                              "kvx510ed.txt", "kvx520ed.txt", "kvx610ed.txt", "kvx620ed.txt"}) {
         SCOPED_TRACE(file);
-        const auto profile = papertable::ProfileFile::Parse(family_test::ReadDataFile(file));
+        const std::string text = family_test::ReadDataFile(file);
+        const auto profile = papertable::ProfileFile::Parse(text);
         papertable::DeviceRecord device;
         EXPECT_TRUE(papertable::ReadDevice(profile, device));
         EXPECT_NE(device.modelSectionText.find("wSensorKinds=3"), std::string::npos);
-        const auto compiled = CompileSource(profile);
+        const auto compiled = CompileSource(SourceReader::Parse(text));
         ASSERT_TRUE(compiled.table);
         const auto& papers = compiled.table->papers;
         for (size_t i = 0; i <= papers.size(); ++i) {

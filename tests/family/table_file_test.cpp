@@ -20,7 +20,7 @@ namespace {
 }
 
 CompiledTable DemoTable(const std::string& file) {
-    auto result = CompileSource(papertable::ProfileFile::Parse(family_test::ReadDataFile(file)));
+    auto result = CompileSource(SourceReader::Parse(family_test::ReadDataFile(file)));
     EXPECT_TRUE(result.table);
     return result.table.value_or(CompiledTable{});
 }

@@ -278,4 +278,43 @@ TEST(RangeTexts, BothUnitsAndSeparators) {
     EXPECT_EQ(rules::UnitLabel(true), "\"");
 }
 
+// The one rule for the numbers a field takes, which the editor's typing filter and
+// velkorctl's options both apply.
+TEST(FieldNumbers, CharactersDecimalsSignAndLimit) {
+    struct Case {
+        const char* text;
+        bool inch;
+        bool isSigned;
+        char separator;
+        bool charactersFit;
+        bool valueFits;
+    };
+    const Case cases[] = {
+        {"", false, false, '.', true, true},
+        {"50.0", false, false, '.', true, true},
+        {"50.05", false, false, '.', false, true},  // a second decimal in millimetres
+        {"1.97", true, false, '.', true, true},
+        {"1.975", true, false, '.', false, true},  // a third decimal in inches
+        {"30,5", false, false, ',', true, true},
+        {"30.5", false, false, ',', false, true},  // not the locale's separator
+        {"1.2.3", false, false, '.', false, true},
+        {"9999.9", false, false, '.', true, true},
+        {"999999", false, false, '.', true, false},    // above 9999.9
+        {"1234567", false, false, '.', false, false},  // seven characters
+        {"-12.5", false, true, '.', true, true},
+        {"-12.5", false, false, '.', false, true},  // a sign only where the field is signed
+        {"1-2", false, true, '.', false, true},
+        {"-99999", false, true, '.', true, false},
+        {"12a", false, false, '.', false, true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(rules::FieldCharactersFit(c.text, c.inch, c.isSigned, c.separator),
+                  c.charactersFit)
+            << c.text;
+        EXPECT_EQ(rules::FieldValueFits(c.text, c.isSigned), c.valueFits) << c.text;
+    }
+    EXPECT_EQ(rules::FieldDecimals(false), 1);
+    EXPECT_EQ(rules::FieldDecimals(true), 2);
+}
+
 }  // namespace

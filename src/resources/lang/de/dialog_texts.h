@@ -74,9 +74,7 @@
 #define T_TR_GROUP "Zu sendendes Papierformat"
 #define T_TR_PRINTER "Drucker:"
 #define T_TR_PAPER "Papierformat:"
-#define T_TR_NOTE                                                                               \
-    "Schalten Sie den Drucker vor dem Senden ein. Der Drucker behält das Papierformat, bis es " \
-    "ersetzt wird."
+#define T_TR_NOTE "Schalten Sie den Drucker vor dem Senden ein. Der Drucker behält das Papierformat, bis es ersetzt wird."
 #define T_TR_SEND "&Senden"
 
 // Verlauf der aufbewahrten Papiersätze

@@ -71,9 +71,7 @@
 #define T_TR_GROUP "Paper format to send"
 #define T_TR_PRINTER "Printer:"
 #define T_TR_PAPER "Paper format:"
-#define T_TR_NOTE                                                                           \
-    "Switch the printer on before sending. The printer keeps the paper format until it is " \
-    "replaced."
+#define T_TR_NOTE "Switch the printer on before sending. The printer keeps the paper format until it is replaced."
 #define T_TR_SEND "&Send"
 
 // History of kept paper sets
