@@ -78,17 +78,20 @@ function(velkor_test name)
     endif()
 endfunction()
 
-# velkor_windows_program(name SOURCES ... [LIBS ...] [GUI])
-# A Windows executable (only in the windows preset).
+# velkor_windows_program(name SOURCES ... [LIBS ...] [INCLUDES ...] [GUI])
+# A Windows executable (only in the windows preset). Its include path is src/, the
+# product's include root, and the project folder (for the test programs), or the
+# INCLUDES given instead.
 function(velkor_windows_program name)
-    cmake_parse_arguments(A "GUI" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(A "GUI" "" "SOURCES;LIBS;INCLUDES" ${ARGN})
     if(NOT WIN32)
         return()
     endif()
+    if(NOT A_INCLUDES)
+        set(A_INCLUDES ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+    endif()
     add_executable(${name} ${A_SOURCES})
-    # src/ is the include root of the product; the project folder that of the
-    # family's tools and the test programs.
-    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR})
+    target_include_directories(${name} PRIVATE ${A_INCLUDES})
     target_compile_options(${name} PRIVATE ${VELKOR_WARNINGS})
     target_link_libraries(${name} PRIVATE ${A_LIBS})
     if(A_GUI)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "papertable/profile.h"
+#include "tests/support/random_profile.h"
 
 namespace {
 
@@ -140,31 +141,15 @@ TEST_F(ProfileDiffTest, AwkwardFiles) {
 // that names collide and every rule meets every other.
 TEST_F(ProfileDiffTest, RandomFiles) {
     std::mt19937 random(20240611);
-    auto pick = [&](const std::vector<std::string>& from) {
-        return from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random)];
-    };
-    const std::vector<std::string> names = {"a", "A", "b", "ab", "\xe9", "\xc9", ";a", ""};
-    const std::vector<std::string> blanks = {"", "", " ", "\t", "  ", "\x1a", "\x0b", "\xa0"};
-    const std::vector<std::string> values = {"",      "1",   "-5", "0x4b", "0X4B",
-                                             "\"q\"", "'q'", "\"", "v w",  "\"a'",
-                                             "12ab",  "+3",  "  ", "0b11", std::string(40, '9')};
-    const std::vector<std::string> ends = {"\r\n", "\n", "\r", "\r\r\n", "\n\n"};
+    testsupport::ProfileAlphabet alphabet;
+    alphabet.names = {"a", "A", "b", "ab", "\xe9", "\xc9", ";a", ""};
+    alphabet.blanks = {"", "", " ", "\t", "  ", "\x1a", "\x0b", "\xa0"};
+    alphabet.values = {"",      "1",   "-5", "0x4b", "0X4B",
+                       "\"q\"", "'q'", "\"", "v w",  "\"a'",
+                       "12ab",  "+3",  "  ", "0b11", std::string(40, '9')};
     int differences = 0;
     for (int file = 0; file < 100 && differences == 0; ++file) {
-        std::string bytes;
-        const int lines = std::uniform_int_distribution<int>(0, 14)(random);
-        for (int i = 0; i < lines; ++i) {
-            const int kind = std::uniform_int_distribution<int>(0, 9)(random);
-            if (kind < 2) {
-                bytes += pick(blanks) + "[" + pick(blanks) + pick(names) + pick(blanks) + "]";
-            } else if (kind < 3) {
-                bytes += pick(blanks) + pick(names);  // no "="
-            } else {
-                bytes += pick(blanks) + pick(names) + pick(blanks) + "=" + pick(blanks) +
-                         pick(values) + pick(blanks);
-            }
-            if (i + 1 < lines || random() % 2) bytes += pick(ends);
-        }
+        const std::string bytes = testsupport::RandomProfileText(random, alphabet);
         differences +=
             Compare(bytes, {"a", "b", "ab", "\xc9", "", " a "}, {"a", "b", "ab", "\xe9", ";a", ""});
     }

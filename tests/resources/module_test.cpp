@@ -29,7 +29,7 @@ const std::string kSource = WinPath(VELKOR_SOURCE_DIR);
 
 const rs::ResourceIds& Ids() {
     static const rs::ResourceIds ids =
-        rs::ReadResourceIds(rs::ReadFile(kSource + "\\resources\\resource_ids.h"));
+        rs::ReadResourceIds(rs::ReadFile(kSource + "\\src\\resources\\resource_ids.h"));
     return ids;
 }
 
@@ -246,7 +246,7 @@ protected:
     }
     std::vector<rs::StringEntry> SourceStrings() {
         return rs::ReadStrings(
-            rs::ReadFile(kSource + "\\resources\\lang\\" + GetParam() + "\\strings.def"), Ids());
+            rs::ReadFile(kSource + "\\src\\resources\\lang\\" + GetParam() + "\\strings.def"), Ids());
     }
 
     HMODULE module_ = nullptr;
