@@ -104,7 +104,7 @@ public:
     // Installs a kept set again exactly as it is, the paper data under the name its
     // source's device codes give, and then reads the table anew from the driver
     // folder. A set kept without its compiled table or paper data has them built
-    // from its source. A set that CheckRestorable (build/restorable_set.h) refuses
+    // from its source. A set that CheckRestorable (paperset/restorable_set.h) refuses
     // is refused.
     ChangeResult Restore(const SetBytes& set, const ChangeDescription& change,
                          LoadResult* load = nullptr);
