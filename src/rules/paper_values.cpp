@@ -53,10 +53,6 @@ std::string SizeNameBytes(std::string_view name, bool (*isLeadByte)(char)) {
     return std::string(name.substr(0, taken));
 }
 
-bool ApplyFields(const FieldTexts& texts, const UnitSettings& units, PaperRecord& record) {
-    return BuildRecord(ReadFieldValues(texts, units.separator), units, record);
-}
-
 bool BuildRecord(const PaperValues& v, const UnitSettings& units, PaperRecord& r) {
     const bool inch = units.inch;
     const int res = units.limits.resolution;

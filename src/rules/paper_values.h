@@ -27,10 +27,6 @@ inline constexpr uint32_t kSensingAbilityBits = 0xF;
 bool BuildRecord(const PaperValues& values, const UnitSettings& units,
                  papertable::PaperRecord& record);
 
-// BuildRecord of the values the field texts hold.
-bool ApplyFields(const FieldTexts& texts, const UnitSettings& units,
-                 papertable::PaperRecord& record);
-
 // szSizeMM from an ANSI name: whole characters only, at most 15 bytes.
 std::string SizeNameBytes(std::string_view ansiName, bool (*isLeadByte)(char));
 

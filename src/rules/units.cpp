@@ -135,11 +135,11 @@ float DotsQuotient(int dots, int resolution, bool inch) {
 }  // namespace
 
 float DotsToDisplay(int dots, int resolution, bool inch) {
-    return RoundDisplay(DotsQuotient(dots, resolution, inch), inch ? 2 : 1);
+    return RoundDisplay(DotsQuotient(dots, resolution, inch), FieldDecimals(inch));
 }
 
 float SignedDotsToDisplay(int dots, int resolution, bool inch) {
-    return RoundDisplaySigned(DotsQuotient(dots, resolution, inch), inch ? 2 : 1);
+    return RoundDisplaySigned(DotsQuotient(dots, resolution, inch), FieldDecimals(inch));
 }
 
 float GapDotsToDisplay(int gapDots, int resolution, bool inch) {
@@ -274,7 +274,7 @@ std::string Thousandths(int64_t value, int decimals) {
 }  // namespace
 
 std::string RangeLine(int64_t lower, int64_t upper, bool inch, char separator) {
-    const int decimals = inch ? 2 : 1;
+    const int decimals = FieldDecimals(inch);
     const std::string_view unit = inch ? "\"" : "mm";
     std::string text = "\n( " + Thousandths(lower, decimals) + std::string(unit) + " - " +
                        Thousandths(upper, decimals) + std::string(unit) + " )";

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "rules/paper_values.h"
+#include "tests/rules/field_texts.h"
 #include "win/codepage.h"
 
 namespace {
@@ -39,7 +40,7 @@ std::u16string Wide(const papertable::WideText<papertable::kNameUnits>& text) {
 TEST(ApplyFields, WidthWorkedExampleInMillimetres) {
     PaperRecord r;
     r.nPaperSize = 517;
-    EXPECT_FALSE(rules::ApplyFields(LabelMm(), Units(false), r));
+    EXPECT_FALSE(editortest::ApplyFields(LabelMm(), Units(false), r));
     EXPECT_EQ(r.nPaperWidth, 500);
     EXPECT_EQ(r.nPaperWidthRes, 400);
     EXPECT_EQ(r.nPhysicalOffsetX, 16);
@@ -59,7 +60,7 @@ TEST(ApplyFields, LengthGapAndMarginsOfALabel) {
     PaperRecord r;
     r.dwPaperAbility01 = 0x4F2;
     r.reserved_12_ = "1,2,3,4,5,6,7,8,9,-1,2,70000";
-    rules::ApplyFields(LabelMm(), Units(false), r);
+    editortest::ApplyFields(LabelMm(), Units(false), r);
     EXPECT_EQ(r.nType, 75);
     EXPECT_EQ(r.nPaperLength, 300);
     EXPECT_EQ(r.nImageAreaLength, 270);
@@ -86,7 +87,7 @@ TEST(ApplyFields, MarkedLabelIsStoredAsKind75WithItemSix) {
     r.lblPitchDot = 999;
     FieldTexts t = LabelMm();
     t.kind = papertable::kKindMark;
-    EXPECT_TRUE(rules::ApplyFields(t, Units(false), r));
+    EXPECT_TRUE(editortest::ApplyFields(t, Units(false), r));
     EXPECT_EQ(r.nType, 75);
     EXPECT_EQ(r.lblPitchDot, r.nPaperLengthRes);
     EXPECT_EQ(r.markOffset, -16);
@@ -101,7 +102,7 @@ TEST(ApplyFields, RollHasNoLength) {
     r.dwPaperAbility01 = 0x4F0;
     FieldTexts t = LabelMm();
     t.kind = papertable::kKindRoll;
-    EXPECT_FALSE(rules::ApplyFields(t, Units(false), r));
+    EXPECT_FALSE(editortest::ApplyFields(t, Units(false), r));
     EXPECT_EQ(r.nType, 74);
     EXPECT_EQ(r.nPaperLength, 0);
     EXPECT_EQ(r.nImageAreaLength, 0);
@@ -127,7 +128,7 @@ TEST(ApplyFields, InchModeAt300Dpi) {
     t.bottom = "0.10";
     t.kind = papertable::kKindLabel;
     PaperRecord r;
-    rules::ApplyFields(t, Units(true, papertable::k300DpiLimits), r);
+    editortest::ApplyFields(t, Units(true, papertable::k300DpiLimits), r);
     EXPECT_EQ(r.nPaperWidth, 508);
     EXPECT_EQ(r.nPaperWidthRes, 600);
     EXPECT_EQ(r.nPhysicalOffsetX, 30);
@@ -210,7 +211,7 @@ TEST(ApplyFields, UnequalMarginsInBothUnitsAndResolutions) {
         t.bottom = c.texts[6];
         t.kind = papertable::kKindLabel;
         PaperRecord r;
-        rules::ApplyFields(t, Units(c.inch, c.limits), r);
+        editortest::ApplyFields(t, Units(c.inch, c.limits), r);
         const Derived& e = c.expected;
         EXPECT_EQ(r.nPaperWidth, e.paperWidth) << c.what;
         EXPECT_EQ(r.nPaperWidthRes, e.widthDots) << c.what;
@@ -252,7 +253,7 @@ TEST(ApplyFields, MarkOffsetBelowMinusSevenHundredMillimetres) {
         t.length = "1000.0";
         t.markOffset = c.offset;
         PaperRecord r;
-        rules::ApplyFields(t, Units(false, c.limits), r);
+        editortest::ApplyFields(t, Units(false, c.limits), r);
         EXPECT_EQ(r.markOffset, c.dots) << c.offset;
         EXPECT_EQ(r.reserved_12_, c.reserved) << c.offset;
     }
@@ -263,7 +264,7 @@ TEST(ApplyFields, GapBeyondSevenHundredMillimetres) {
     t.length = "900.0";
     t.gap = "800.0";
     PaperRecord r;
-    rules::ApplyFields(t, Units(false, papertable::k300DpiLimits), r);
+    editortest::ApplyFields(t, Units(false, papertable::k300DpiLimits), r);
     EXPECT_EQ(r.nPaperLengthRes, 10630);
     EXPECT_EQ(r.lblPitchDot, 10630 + 9449);
 }
@@ -272,7 +273,7 @@ TEST(ApplyFields, NameThatDoesNotFitLeavesTheNamesEmpty) {
     FieldTexts t = LabelMm();
     t.name = std::string(32, 'n');
     PaperRecord r;
-    rules::ApplyFields(t, Units(false), r);
+    editortest::ApplyFields(t, Units(false), r);
     EXPECT_EQ(r.szPaperName_mm[0], 0);
     EXPECT_EQ(r.szPaperName_inch[0], 0);
 }
@@ -327,7 +328,7 @@ TEST(FieldTextsFromRecord, ShowsAStoredPaperAsItWasTyped) {
     };
     for (const auto& c : cases) {
         PaperRecord record;
-        rules::ApplyFields(c.typed, Units(c.inch), record);
+        editortest::ApplyFields(c.typed, Units(c.inch), record);
         const FieldTexts shown = rules::FieldTextsFromRecord(record, Units(c.inch));
         EXPECT_EQ(shown.name, c.typed.name) << c.what;
         EXPECT_EQ(shown.kind, c.typed.kind) << c.what;
@@ -348,7 +349,7 @@ TEST(FieldTextsFromRecord, ShowsAStoredPaperAsItWasTyped) {
 
 TEST(FieldTextsFromRecord, LocalizedAndInTheUnitOfTheName) {
     PaperRecord record;
-    rules::ApplyFields(LabelMm(), Units(false), record);
+    editortest::ApplyFields(LabelMm(), Units(false), record);
     win::AnsiToWide("Label 2 in", record.szPaperName_inch);
     const FieldTexts shown =
         rules::FieldTextsFromRecord(record, {true, ',', papertable::k203DpiLimits});

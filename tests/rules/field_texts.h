@@ -4,6 +4,7 @@
 #pragma once
 
 #include "rules/paper_fields.h"
+#include "rules/paper_values.h"
 
 namespace editortest {
 
@@ -20,6 +21,12 @@ inline rules::FieldTexts ValidFields(int kindIndex) {
     t.markOffset = "0.0";
     t.kind = rules::KindFromSelection(kindIndex);
     return t;
+}
+
+// What the editor's save makes of its field texts: their values, then the record.
+inline bool ApplyFields(const rules::FieldTexts& texts, const rules::UnitSettings& units,
+                        papertable::PaperRecord& record) {
+    return rules::BuildRecord(rules::ReadFieldValues(texts, units.separator), units, record);
 }
 
 template <class F>

@@ -10,6 +10,7 @@
 #include "rules/paper_values.h"
 #include "tests/fakes/fake_file_system.h"
 #include "tests/fakes/fake_processes.h"
+#include "tests/rules/field_texts.h"
 #include "velkor/advanced/advance_dlg.h"
 #include "velkor/advanced/reserved_values.h"
 #include "velkor/editor/new_label_dlg.h"
@@ -31,7 +32,7 @@ papertable::PaperRecord SamplePaper(int kindIndex) {
     t.kind = rules::KindFromSelection(kindIndex);
     papertable::PaperRecord r;
     r.nPaperSize = 515;
-    rules::ApplyFields(t, {false, '.', papertable::k203DpiLimits}, r);
+    editortest::ApplyFields(t, {false, '.', papertable::k203DpiLimits}, r);
     win::AnsiToWide(t.name, r.szPaperName_mm);
     win::AnsiToWide(t.name, r.szPaperName_inch);
     r.nVirtualOffsetX = 16;

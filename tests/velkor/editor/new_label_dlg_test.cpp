@@ -27,7 +27,7 @@ PaperRecord MakePaper(const std::string& name, int16_t id, int kindIndex = 1) {
     t.markOffset = "1.0";
     PaperRecord r;
     r.nPaperSize = id;
-    rules::ApplyFields(t, {false, '.', papertable::k203DpiLimits}, r);
+    editortest::ApplyFields(t, {false, '.', papertable::k203DpiLimits}, r);
     if (kindIndex == 2) r.nType = papertable::kKindMark;
     return r;
 }
