@@ -104,7 +104,7 @@ void CTarnelDlg::ShowPaperDetails() {
     facts.hasPaper = paper != nullptr;
     facts.builtIn = paper && paper->builtIn;
     facts.editLocked = paper && paper->editLocked;
-    facts.tableFull = state.Table().tableFull;
+    facts.tableFull = state.papers->paperSet.IsFull();
     facts.hasPrinter = !state.printerName.empty();
     facts.hasHistory = state.papers->history.HasEntries();
     const CommandStates states = ComputeCommandStates(facts);

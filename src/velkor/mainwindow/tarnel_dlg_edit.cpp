@@ -23,7 +23,7 @@ int CTarnelDlg::RunEditor(rules::EditMode mode) {
     args.inchUnits = state.inchUnits;
     args.decimalSeparator = state.decimalSeparator;
     args.currentIndex = state.currentIndex;
-    args.tableFull = state.Table().tableFull;
+    args.tableFull = state.papers->paperSet.IsFull();
     args.limits = state.modelLimits;
     args.advancedSettings = advanced::AdvancedSettingsFor(GetUi());
     editor::CNewLabelDlg editorDialog(GetUi(), args);
@@ -49,7 +49,7 @@ void CTarnelDlg::TakeEditorResult(int result, rules::EditMode mode) {
 }
 
 void CTarnelDlg::OnAdd(const win::Message&) {
-    if (state_->Table().tableFull) return;
+    if (state_->papers->paperSet.IsFull()) return;
     PrepareNewPaper();
     TakeEditorResult(RunEditor(rules::EditMode::NewPaper), rules::EditMode::NewPaper);
 }
