@@ -14,10 +14,6 @@
 
 #include "win/services.h"
 
-namespace win {
-class DialogWindow;
-}
-
 namespace paperset {
 
 // The names of one build, all formed anew from the model prefix and the codes.

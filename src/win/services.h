@@ -9,8 +9,6 @@
 
 namespace win {
 
-class DialogWindow;
-
 struct PrinterInfo {
     std::string printerName;
     std::string driverName;

@@ -1,7 +1,6 @@
 // Locale, clock, processes and the single-instance guard.
 #include <vector>
 
-#include "win/dialog_window.h"
 #include "win/win32_services.h"
 
 namespace win {
