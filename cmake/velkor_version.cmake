@@ -70,5 +70,9 @@ function(velkor_version_resource target)
     set_source_files_properties(${rc} PROPERTIES GENERATED ON
                                 OBJECT_DEPENDS "${VELKOR_VERSION_HEADER};${VELKOR_VERSION_RC}")
     target_sources(${target} PRIVATE ${rc})
-    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src ${VELKOR_GENERATED_DIR})
+    # For the resource script only: the family's tools, which take the resource too,
+    # must not find the product's headers on their include path.
+    target_include_directories(${target} PRIVATE
+        $<$<COMPILE_LANGUAGE:RC>:${PROJECT_SOURCE_DIR}/src>
+        $<$<COMPILE_LANGUAGE:RC>:${VELKOR_GENERATED_DIR}>)
 endfunction()
